@@ -1,0 +1,102 @@
+#include "localvault.h"
+
+#include "trace.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QtEndian>
+
+namespace {
+const QString folderName = QStringLiteral("quorin");
+
+// A standard location gets the program's folder unless it already ends in it.
+QString withFolder(const QString& root)
+{
+    return root.endsWith(folderName) ? root : QStringLiteral("%1/%2").arg(root, folderName);
+}
+} // namespace
+
+QByteArray LocalVault::process::toBytes() const
+{
+    QByteArray bytes(wireSize, '\0');
+    qToLittleEndian<qint64>(id, bytes.data());
+    qToLittleEndian<qint32>(percent, bytes.data() + 8);
+    bytes[12] = done ? 1 : 0;
+    return bytes;
+}
+
+LocalVault::process LocalVault::process::fromBytes(const QByteArray& bytes)
+{
+    process record;
+    if (bytes.size() != wireSize)
+        return record;
+    record.id = qFromLittleEndian<qint64>(bytes.constData());
+    record.percent = qFromLittleEndian<qint32>(bytes.constData() + 8);
+    record.done = bytes.at(12) != 0;
+    return record;
+}
+
+LocalVault::LocalVault()
+{
+    qRegisterMetaType<LocalVault::process>("LocalVault::process");
+    initDir();
+}
+
+LocalVault::~LocalVault() = default;
+
+void LocalVault::initDir()
+{
+    QDir dir;
+    configRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation));
+    dataRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DataLocation));
+    downloadRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+    for (const QString& root : {configRoot, dataRoot, downloadRoot}) {
+        if (!dir.mkpath(root))
+            QLOG << "Create fail dir: " << root;
+    }
+    userInfoFile = configRoot + QStringLiteral("/userinfo");
+    updateListName = QStringLiteral("updatelist.conf");
+}
+
+void LocalVault::initData()
+{
+    initDir();
+}
+
+bool LocalVault::fdSetUserId(const QString& id)
+{
+    // The id becomes a folder name: nothing that could leave the data root.
+    if (id.isEmpty() || id == QLatin1String(".") || id == QLatin1String("..") || id.contains(QLatin1Char('/'))
+        || id.contains(QLatin1Char('\\')))
+        return false;
+    const QString folder = dataRoot + QLatin1Char('/') + id;
+    QDir dir;
+    if (!dir.exists(folder) && !dir.mkdir(folder)) {
+        QLOG << "Create fail dir: " << folder;
+        return false;
+    }
+    userDir = folder;
+    userId = id;
+    stepTableFile = userDir + QStringLiteral("/step.t");
+    stepDataFile = userDir + QStringLiteral("/step.d");
+    sleepTableFile = userDir + QStringLiteral("/sleep.t");
+    sleepDataFile = userDir + QStringLiteral("/sleep.d");
+    return true;
+}
+
+QString LocalVault::fdUpdateDir() const
+{
+    return downloadRoot;
+}
+
+QString LocalVault::fdUpdateListConf() const
+{
+    return updateListName;
+}
+
+bool LocalVault::sendMsg(const unsigned& code, const QByteArray& data)
+{
+    Q_UNUSED(code)
+    Q_UNUSED(data)
+    return true;
+}
