@@ -31,6 +31,14 @@ public:
             m_buffer.append(chunk, int(n));
         return m_buffer.count('\0') >= count;
     }
+    // Links to the band and switches notifications on.
+    bool listen()
+    {
+        send("AT+CONC4:7F:51:00:12:34\r\nAT+NOTIFY\r\n");
+        if (!QTest::qWaitFor([this] { return has(2); }))
+            return false;
+        return take() == "+CON\r\n1" && take() == "+NOTIFY\r\n1";
+    }
     QByteArray take()
     {
         const int end = m_buffer.indexOf('\0');
@@ -147,10 +155,7 @@ void TestSimAdapter::writeAndNotify()
 {
     SimAdapter adapter;
     Port port(adapter.portPath());
-    port.send("AT+CONC4:7F:51:00:12:34\r\nAT+NOTIFY\r\n");
-    QTRY_VERIFY(port.has(2));
-    port.take();
-    port.take();
+    QVERIFY(port.listen());
     RecordingCodec codec;
     QVERIFY(codec.bhVersion());
     port.send(writeLine(codec.sent.first()));
@@ -168,10 +173,7 @@ void TestSimAdapter::paced()
     const QDate day(2024, 3, 5);
     adapter.band().generateDays(day, 1);
     Port port(adapter.portPath());
-    port.send("AT+CONC4:7F:51:00:12:34\r\nAT+NOTIFY\r\n");
-    QTRY_VERIFY(port.has(2));
-    port.take();
-    port.take();
+    QVERIFY(port.listen());
     RecordingCodec codec;
     codec.bhStep(day, day, WireCodec::bs_reply_version());
     // The reply and the 13 packs of a 96-item day: one per 7.5 ms connection event.
@@ -194,10 +196,7 @@ void TestSimAdapter::linkLostMidBlock()
     adapter.band().generateDays(day, 1);
     adapter.band().setFault(BandFault::LinkLostMidBlock, 2);
     Port port(adapter.portPath());
-    port.send("AT+CONC4:7F:51:00:12:34\r\nAT+NOTIFY\r\n");
-    QTRY_VERIFY(port.has(2));
-    port.take();
-    port.take();
+    QVERIFY(port.listen());
     RecordingCodec codec;
     codec.bhSleep(day, day, WireCodec::bs_reply_version());
     port.send(writeLine(codec.sent.first()));
