@@ -15,7 +15,7 @@ PackageReader::PackageReader(const QString& zipPath, const QStringList& names)
 bool PackageReader::open()
 {
     if (names.isEmpty()) {
-        QLOG << "no entries";
+        QLOG << "empty or unreadable archive";
         return false;
     }
     for (const QString& name : names) {
