@@ -39,6 +39,17 @@ public:
     // Transport hook for progress records; the base takes every record and sends nothing.
     virtual bool sendMsg(const unsigned& code, const QByteArray& data);
 
+    // Update packages: checked and unpacked over a folder with a backup of every replaced
+    // file; the backups are listed and cleared at the next start. Callers of fdUpdateList
+    // include <QStringList>.
+    bool fdTestExtract(const qint64& id, const QString& zip);
+    bool fdSoftUpdate(const qint64& id, const QString& zip, const QString& folder);
+    static bool fdExtract(const QString& zip, const QString& folder);
+    static QStringList fdUpdateList(const QString& path);
+    static bool fdUpdateClear(const QString& path);
+    static bool fdRemoveDir(const QString& path);
+    static bool fdInitLock(const QString& path, const qint64& value);
+
 protected:
     QString userId;
     QString dataRoot;

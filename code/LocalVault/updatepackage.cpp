@@ -1,0 +1,184 @@
+#include "localvault.h"
+
+#include "packagereader.h"
+#include "trace.h"
+#include "updatejournal.h"
+#include "wholefile.h"
+
+#include <JlCompress.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+bool report(LocalVault& vault, LocalVault::PROCESS_CODE code, qint64 id, int percent, bool done)
+{
+    LocalVault::process record;
+    record.id = id;
+    record.percent = percent;
+    record.done = done;
+    return vault.sendMsg(code, record.toBytes());
+}
+
+QString folderBase(const QString& folder)
+{
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder;
+    return folder + QLatin1Char('/');
+}
+
+bool makeFolder(const QString& path)
+{
+    if (QDir().mkpath(path))
+        return true;
+    QLOG << "Create fail dir: " << path;
+    return false;
+}
+
+// Writes one entry below base; with a journal, an existing file is backed up first.
+bool placeEntry(const QString& base, const QString& name, const QByteArray& bytes, UpdateJournal* journal)
+{
+    const QString target = base + name;
+    if (name.endsWith(QLatin1Char('/')))
+        return makeFolder(target);
+    // Packages need not list the folders of their files.
+    if (!makeFolder(QFileInfo(target).path()))
+        return false;
+    if (journal) {
+        const bool replaces = QFileInfo::exists(target);
+        if (replaces && !journal->backUp(target))
+            return false;
+        if (!replaces)
+            journal->created(target);
+    }
+    return writeWholeFile(target, bytes);
+}
+
+int percentOf(int doneCount, int total)
+{
+    return static_cast<int>(qint64(doneCount) * 100 / total);
+}
+} // namespace
+
+bool LocalVault::fdTestExtract(const qint64& id, const QString& zip)
+{
+    const QStringList names = JlCompress::getFileList(zip);
+    QLOG << "filelist=" << names;
+    report(*this, FD_TEST_EXTRACT, id, 0, false);
+    PackageReader reader(zip, names);
+    if (!reader.open() || !reader.verifyAll()) {
+        QLOG << "bad package:" << zip;
+        return false;
+    }
+    report(*this, FD_TEST_EXTRACT, id, 100, false);
+    return report(*this, FD_TEST_EXTRACT, id, 100, true);
+}
+
+bool LocalVault::fdSoftUpdate(const qint64& id, const QString& zip, const QString& folder)
+{
+    report(*this, FD_SOFT_UPDATE, id, 0, false);
+    const QStringList names = JlCompress::getFileList(zip);
+    QLOG << "filelist=" << names;
+    PackageReader reader(zip, names);
+    if (!reader.open())
+        return false;
+    const QString base = folderBase(folder);
+    if (!makeFolder(folder))
+        return false;
+    const QString listPath = base + updateListName;
+    QLOG << "update list conf=" << listPath;
+    UpdateJournal journal(listPath);
+    if (!journal.begin())
+        return false;
+    QString name;
+    QByteArray bytes;
+    for (int index = 0; index < reader.count(); ++index) {
+        if (!reader.read(index, &name, &bytes) || !placeEntry(base, name, bytes, &journal)) {
+            journal.rollBack();
+            return false;
+        }
+        const int percent = percentOf(index + 1, reader.count());
+        QLOG << "update list file=" << base + name << ",process=" << percent << "%";
+        report(*this, FD_SOFT_UPDATE, id, percent, false);
+    }
+    QLOG << "update done.";
+    return report(*this, FD_SOFT_UPDATE, id, 100, true);
+}
+
+bool LocalVault::fdExtract(const QString& zip, const QString& folder)
+{
+    PackageReader reader(zip, JlCompress::getFileList(zip));
+    if (!reader.open())
+        return false;
+    const QString base = folderBase(folder);
+    if (!makeFolder(folder))
+        return false;
+    QString name;
+    QByteArray bytes;
+    for (int index = 0; index < reader.count(); ++index) {
+        if (!reader.read(index, &name, &bytes) || !placeEntry(base, name, bytes, nullptr))
+            return false;
+    }
+    return true;
+}
+
+QStringList LocalVault::fdUpdateList(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        return {};
+    const int end = bytes.indexOf('\0');
+    const QString text = QString::fromUtf8(end < 0 ? bytes : bytes.left(end));
+    return text.split(QStringLiteral("\r\n"), Qt::KeepEmptyParts, Qt::CaseSensitive);
+}
+
+bool LocalVault::fdUpdateClear(const QString& path)
+{
+    const QStringList lines = fdUpdateList(path);
+    QLOG << "conf path=" << path << ",c=" << lines.size();
+    if (lines.isEmpty())
+        return true;
+    bool allRemoved = true;
+    for (const QString& line : lines) {
+        if (line.isEmpty())
+            continue;
+        const bool removed = QFile::remove(line);
+        QLOG << "retdel=" << removed << ",filename=" << line;
+        allRemoved = allRemoved && removed;
+    }
+    return QFile::remove(path) && allRemoved;
+}
+
+bool LocalVault::fdRemoveDir(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    // A link goes as a link: what it points to is not ours to delete.
+    if (info.isSymLink() || info.isFile())
+        return QFile::remove(path);
+    if (!info.exists())
+        return true;
+    if (!info.isDir())
+        return false;
+    const QFileInfoList entries = QDir(path).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        if (!fdRemoveDir(entry.filePath())) {
+            QLOG << "remove fail:" << entry.filePath();
+            return false;
+        }
+    }
+    return QDir().rmdir(path);
+}
+
+bool LocalVault::fdInitLock(const QString& path, const qint64& value)
+{
+    if (path.isEmpty())
+        return false;
+    return writeWholeFile(path, QByteArray::number(value));
+}
