@@ -46,36 +46,31 @@ bool tableComplete(const QString& path)
     return file.size() == LocalVault::table_head::fileSize + qint64(count) * LocalVault::table_entry::fileSize;
 }
 
-// Finishes or drops what an interrupted save left; the save renames the data file before the table.
+void dropTemps(const QString& tablePath, const QString& dataPath)
+{
+    QFile::remove(tempOf(tablePath));
+    QFile::remove(tempOf(dataPath));
+}
+
+// Finishes or drops what an interrupted save left. The save closes both temporaries before it
+// renames the data file, then the table: a table temporary alone is the new table of the data file.
 bool recoverPair(const QString& tablePath, const QString& dataPath)
 {
     const QString tableTemp = tempOf(tablePath);
     const QString dataTemp = tempOf(dataPath);
     if (!QFile::exists(tableTemp))
         return true;
-    if (!QFile::exists(dataTemp)) {
-        if (replaceFile(tableTemp, tablePath))
-            return true;
-        QLOG << "clear file fail! " << tableTemp;
-        return false;
-    }
-    if (QFile::exists(tablePath) || QFile::exists(dataPath))
+    const bool tableOnly = !QFile::exists(dataTemp);
+    if (!tableOnly && (QFile::exists(tablePath) || QFile::exists(dataPath)))
         return true;
     if (!tableComplete(tableTemp)) {
-        QFile::remove(tableTemp);
-        QFile::remove(dataTemp);
+        dropTemps(tablePath, dataPath);
         return true;
     }
-    if (replaceFile(dataTemp, dataPath) && replaceFile(tableTemp, tablePath))
+    if ((tableOnly || replaceFile(dataTemp, dataPath)) && replaceFile(tableTemp, tablePath))
         return true;
     QLOG << "clear file fail! " << tableTemp;
     return false;
-}
-
-void dropTemps(const QString& tablePath, const QString& dataPath)
-{
-    QFile::remove(tempOf(tablePath));
-    QFile::remove(tempOf(dataPath));
 }
 
 void setText(char* field, int fieldSize, const QByteArray& text)
