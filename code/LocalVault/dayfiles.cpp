@@ -185,24 +185,27 @@ bool LocalVault::readTable(day_table<Day>& table, const day_files& files, Add ad
         return false;
     }
     // Nothing reaches the map before the whole pair was read: a half table would be saved over the rest.
+    const quint32 count = table.h.count;
     QVector<QPair<table_entry, QByteArray>> stored;
-    stored.reserve(int(qMin<quint32>(table.h.count, quint32(tableFile.size() / table_entry::fileSize))));
+    stored.reserve(int(qMin(count, quint32(tableFile.size() / table_entry::fileSize))));
     const qint64 dataSize = dataFile.size();
-    for (quint32 i = 0; i < table.h.count; ++i) {
+    for (quint32 i = 0; i < count; ++i) {
         const QByteArray entryBytes = tableFile.read(table_entry::fileSize);
         if (entryBytes.size() != table_entry::fileSize) {
             QLOG << "read table fail! " << "ret=" << entryBytes.size() << ",size=" << table_entry::fileSize;
             return false;
         }
         const table_entry entry = table_entry::fromBytes(entryBytes.constData());
-        if (entry.begin < 0 || entry.begin > dataSize || !dataFile.seek(entry.begin)) {
-            QLOG << "move data point faill! " << "data.t.begin=" << entry.begin;
+        const qint64 begin = entry.begin;
+        const qint64 length = entry.length;
+        if (begin < 0 || begin > dataSize || !dataFile.seek(begin)) {
+            QLOG << "move data point faill! " << "data.t.begin=" << begin;
             return false;
         }
         // The length comes from the file: never allocate past what the data file holds.
-        const QByteArray raw = dataFile.read(qBound<qint64>(0, entry.length, dataSize - entry.begin));
-        if (entry.length < 0 || raw.size() != entry.length) {
-            QLOG << "read data fail! " << "ret=" << raw.size() << ",size=" << entry.length;
+        const QByteArray raw = dataFile.read(qBound<qint64>(0, length, dataSize - begin));
+        if (length < 0 || raw.size() != length) {
+            QLOG << "read data fail! " << "ret=" << raw.size() << ",size=" << length;
             return false;
         }
         stored.append(qMakePair(entry, raw));

@@ -220,8 +220,8 @@ LocalVault::sleep_mem_data buildSleepDay(const uchar* head, const LocalVault::SY
         segment.minutes = sample[2];
         segment.value = sample[2];
         // Equal starts keep their arrival order.
-        day.segments.insert(std::upper_bound(day.segments.begin(), day.segments.end(), segment.start, startsBefore),
-                            segment);
+        const quint16 start = segment.start;
+        day.segments.insert(std::upper_bound(day.segments.begin(), day.segments.end(), start, startsBefore), segment);
     }
     return day;
 }

@@ -111,7 +111,7 @@ void TestDayFiles::tableLayout()
     QCOMPARE(readAll(vault.stepDataFile), QByteArray::fromHex("1601010500") + QByteArray(15, '\2')
                                               + QByteArray::fromHex("1601030500") + QByteArray(25, '\3'));
     QCOMPARE(readAll(vault.sleepTableFile).mid(250, 8).toHex(), QByteArray("00000007" "00000000"));
-    QCOMPARE(vault.fdGetStepDay(QDate(2022, 1, 3)).t.begin, qint64(20));
+    QCOMPARE(qint64(vault.fdGetStepDay(QDate(2022, 1, 3)).t.begin), qint64(20));
     QCOMPARE(int(vault.fdGetStepDay(QDate(2022, 1, 1)).t.sync), int(LocalVault::SYNC_SAVED));
 }
 
@@ -140,13 +140,13 @@ void TestDayFiles::roundTrip()
         const LocalVault::step_mem_data loaded = second.fdGetStepDay(date);
         QCOMPARE(loaded.raw, saved.raw);
         QCOMPARE(loaded.items.size(), saved.items.size());
-        QCOMPARE(loaded.t.crc, saved.t.crc);
+        QCOMPARE(quint16(loaded.t.crc), quint16(saved.t.crc));
         QCOMPARE(loaded.t.sync, saved.t.sync);
-        QCOMPARE(loaded.t.begin, qint64(-1));
+        QCOMPARE(qint64(loaded.t.begin), qint64(-1));
     }
     QCOMPARE(int(second.fdGetStepDay(QDate(2022, 1, 2)).t.sync), int(LocalVault::SYNC_SAVED));
     QCOMPARE(int(second.fdGetStepDay(QDate(2022, 1, 3)).t.sync), int(LocalVault::SYNC_UPLOADED));
-    QCOMPARE(second.fdGetStepDay(QDate(2022, 1, 2)).items.at(1).value, quint16(0x20));
+    QCOMPARE(int(second.fdGetStepDay(QDate(2022, 1, 2)).items.at(1).value), 0x20);
     QCOMPARE(second.fdGetSleepDay(QDate(2022, 2, 1)).segments.size(), 2);
     QCOMPARE(int(second.fdGetSleepDay(QDate(2022, 2, 1)).t.sync), int(LocalVault::SYNC_SAVED));
 }

@@ -121,8 +121,8 @@ void TestDayRecords::stepPacket()
     QCOMPARE(int(day.t.sync), 1);
     QCOMPARE(int(day.t.interval), interval);
     QCOMPARE(int(day.t.count), day.items.size());
-    QCOMPARE(day.t.begin, qint64(-1));
-    QCOMPARE(day.t.length, qint64(data.size()));
+    QCOMPARE(qint64(day.t.begin), qint64(-1));
+    QCOMPARE(qint64(day.t.length), qint64(data.size()));
     QCOMPARE(day.raw, data);
     QCOMPARE(stepItems(day), items);
     QCOMPARE(joined(day.rawItems), rawItems);
@@ -131,7 +131,7 @@ void TestDayRecords::stepPacket()
     if (head == headBytes(head2))
         for (int i = samples.size() - 1; i >= 2; i -= 3)
             samples.remove(i, 1);
-    QCOMPARE(day.t.crc, WireCodec::crcCCITT(samples));
+    QCOMPARE(quint16(day.t.crc), WireCodec::crcCCITT(samples));
     QCOMPARE(int(vault.step.h.count), 1);
 }
 
@@ -185,7 +185,7 @@ void TestDayRecords::sleepPacket()
         for (int i = stored.size() - 1; i >= 3; i -= 4)
             stored.remove(i, 1);
     QCOMPARE(stored, samples);
-    QCOMPARE(day.t.crc, WireCodec::crcCCITT(samples));
+    QCOMPARE(quint16(day.t.crc), WireCodec::crcCCITT(samples));
 }
 
 void TestDayRecords::dirtyOnReAdd_data()
@@ -209,7 +209,7 @@ void TestDayRecords::dirtyOnReAdd()
     vault.step.days[QDate(2022, 1, 2)].t.begin = 40;
     QVERIFY(vault.fdAddStep(head1, LocalVault::SYNC_TYPE(sync), data, false));
     QCOMPARE(vault.step.dirty, dirty);
-    QCOMPARE(vault.fdGetStepDay(QDate(2022, 1, 2)).t.begin, qint64(-1));
+    QCOMPARE(qint64(vault.fdGetStepDay(QDate(2022, 1, 2)).t.begin), qint64(-1));
 }
 
 void TestDayRecords::queriesAndClears()
@@ -220,7 +220,7 @@ void TestDayRecords::queriesAndClears()
     QCOMPARE(int(null.t.date.year), 2021);
     QCOMPARE(int(null.t.date.day), 6);
     QCOMPARE(int(null.t.sync), int(LocalVault::SYNC_EMPTY));
-    QCOMPARE(null.t.begin, qint64(0));
+    QCOMPARE(qint64(null.t.begin), qint64(0));
     QVERIFY(null.items.isEmpty());
     QVERIFY(vault.fdSteps().isEmpty());
 
