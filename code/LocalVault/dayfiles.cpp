@@ -136,6 +136,15 @@ LocalVault::table_head LocalVault::table_head::fromBytes(const char* bytes)
     return head;
 }
 
+// Without a user the paths are empty and the files would land in the current folder.
+bool LocalVault::userSelected(const day_files& files)
+{
+    if (!files.tablePath.isEmpty())
+        return true;
+    QLOG << "no user selected";
+    return false;
+}
+
 LocalVault::day_files LocalVault::stepFiles() const
 {
     return {stepTableFile, stepDataFile, QByteArrayLiteral("step"), 3};
@@ -151,11 +160,7 @@ bool LocalVault::readTable(day_table<Day>& table, const day_files& files, Add ad
 {
     if (!table.needRead)
         return true;
-    if (files.tablePath.isEmpty()) {
-        QLOG << "no user selected";
-        return false;
-    }
-    if (!recoverPair(files.tablePath, files.dataPath))
+    if (!userSelected(files) || !recoverPair(files.tablePath, files.dataPath))
         return false;
     if (!QFile::exists(files.tablePath) && !QFile::exists(files.dataPath)) {
         // A user who never saved a day.
@@ -221,12 +226,7 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
 {
     if (!table.dirty)
         return true;
-    // Without a user the paths are empty and the files would land in the current folder.
-    if (files.tablePath.isEmpty()) {
-        QLOG << "no user selected";
-        return false;
-    }
-    if (!recoverPair(files.tablePath, files.dataPath))
+    if (!userSelected(files) || !recoverPair(files.tablePath, files.dataPath))
         return false;
     // Days on disk that were never loaded would be lost to a table that lacks them.
     if (table.needRead && (QFile::exists(files.tablePath) || QFile::exists(files.dataPath))) {

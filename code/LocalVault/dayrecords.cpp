@@ -226,72 +226,69 @@ LocalVault::sleep_mem_data buildSleepDay(const uchar* head, const LocalVault::SY
     return day;
 }
 
-bool parseStepPacket(const uchar* head, const LocalVault::SYNC_TYPE& sync, const QByteArray& data, LocalVault::step_mem_data* day)
+// Where a packet head type keeps its fields; a negative interval offset means one minute.
+struct packet_form {
+    int minSize;
+    int dateAt;
+    int intervalAt;
+    int countAt;
+    int itemsAt;
+    int itemSize;
+};
+
+const packet_form type1Form = {type1MinSize, 0, 3, 4, type1ItemsAt, type1ItemSize};
+const packet_form stepType2Form = {type2MinSize, 7, 10, 11, type2ItemsAt, stepType2ItemSize};
+const packet_form sleepType2Form = {type2MinSize, 7, -1, 10, type2ItemsAt, sleepType2ItemSize};
+
+// keep(type, item, samples) appends the item's sample bytes and says whether it was kept.
+template <typename Day, typename Keep, typename Build>
+bool parsePacket(const uchar* head, const LocalVault::SYNC_TYPE& sync, const QByteArray& data,
+                 const packet_form& type2Form, Keep keep, Build build, Day* day)
 {
     const HEAD_TYPE type = headType(head);
-    const uchar* bytes = reinterpret_cast<const uchar*>(data.constData());
-    QByteArray samples;
-    uchar kept = 0;
-    LocalVault::mydate date;
-    uchar interval = 0;
-    if (type == HEAD_TYPE1 && data.size() >= type1MinSize) {
-        date = dateAt(bytes);
-        interval = bytes[3];
-        forEachItem(data, type1ItemsAt, type1ItemSize, bytes[4], [&](const uchar* item) {
-            if (item[0] != 1)
-                return;
-            samples.append(char(item[0]));
-            appendLittle16(&samples, qFromBigEndian<quint16>(item + 1));
-            ++kept;
-        });
-    } else if (type == HEAD_TYPE2 && data.size() >= type2MinSize) {
-        date = dateAt(bytes + 7);
-        interval = bytes[10];
-        forEachItem(data, type2ItemsAt, stepType2ItemSize, bytes[11], [&](const uchar* item) {
-            appendLittle16(&samples, qFromBigEndian<quint16>(item));
-            ++kept;
-        });
-    } else {
+    if (type == HEAD_UNKNOWN)
         return false;
-    }
+    const packet_form& form = type == HEAD_TYPE1 ? type1Form : type2Form;
+    if (data.size() < form.minSize)
+        return false;
+    const uchar* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const LocalVault::mydate date = dateAt(bytes + form.dateAt);
     if (!keyOf(date).isValid())
         return false;
-    *day = buildStepDay(head, sync, date, interval, kept, WireCodec::crcCCITT(samples), samples, data);
+    QByteArray samples;
+    uchar kept = 0;
+    forEachItem(data, form.itemsAt, form.itemSize, bytes[form.countAt], [&](const uchar* item) {
+        if (keep(type, item, &samples))
+            ++kept;
+    });
+    const uchar interval = form.intervalAt < 0 ? 1 : bytes[form.intervalAt];
+    *day = build(head, sync, date, interval, kept, WireCodec::crcCCITT(samples), samples, data);
     return true;
 }
 
-bool parseSleepPacket(const uchar* head, const LocalVault::SYNC_TYPE& sync, const QByteArray& data,
-                                  LocalVault::sleep_mem_data* day)
+bool keepStep(HEAD_TYPE type, const uchar* item, QByteArray* samples)
 {
-    const HEAD_TYPE type = headType(head);
-    const uchar* bytes = reinterpret_cast<const uchar*>(data.constData());
-    QByteArray samples;
-    uchar kept = 0;
-    LocalVault::mydate date;
-    uchar interval = 0;
-    if (type == HEAD_TYPE1 && data.size() >= type1MinSize) {
-        date = dateAt(bytes);
-        interval = bytes[3];
-        forEachItem(data, type1ItemsAt, type1ItemSize, bytes[4], [&](const uchar* item) {
-            samples.append(char(item[0] == 2 || item[0] == 3 ? item[0] : 4));
-            appendLittle16(&samples, qFromBigEndian<quint16>(item + 1));
-            ++kept;
-        });
-    } else if (type == HEAD_TYPE2 && data.size() >= type2MinSize) {
-        date = dateAt(bytes + 7);
-        interval = 1;
-        forEachItem(data, type2ItemsAt, sleepType2ItemSize, bytes[10], [&](const uchar* item) {
-            appendLittle16(&samples, qFromBigEndian<quint16>(item));
-            samples.append(char(item[2]));
-            samples.append(char(item[3]));
-            ++kept;
-        });
-    } else {
-        return false;
+    if (type == HEAD_TYPE2) {
+        appendLittle16(samples, qFromBigEndian<quint16>(item));
+        return true;
     }
-    if (!keyOf(date).isValid())
+    if (item[0] != 1)
         return false;
-    *day = buildSleepDay(head, sync, date, interval, kept, WireCodec::crcCCITT(samples), samples, data);
+    samples->append(char(item[0]));
+    appendLittle16(samples, qFromBigEndian<quint16>(item + 1));
+    return true;
+}
+
+bool keepSleep(HEAD_TYPE type, const uchar* item, QByteArray* samples)
+{
+    if (type == HEAD_TYPE2) {
+        appendLittle16(samples, qFromBigEndian<quint16>(item));
+        samples->append(char(item[2]));
+        samples->append(char(item[3]));
+        return true;
+    }
+    samples->append(char(item[0] == 2 || item[0] == 3 ? item[0] : 4));
+    appendLittle16(samples, qFromBigEndian<quint16>(item + 1));
     return true;
 }
 
@@ -300,7 +297,7 @@ bool parseSleepPacket(const uchar* head, const LocalVault::SYNC_TYPE& sync, cons
 bool LocalVault::fdAddStep(const uchar* head, const SYNC_TYPE& sync, const QByteArray& data, bool toNet)
 {
     step_mem_data day;
-    if (!parseStepPacket(head, sync, data, &day))
+    if (!parsePacket(head, sync, data, stepType2Form, keepStep, buildStepDay, &day))
         return false;
     storeDay(&step, &netStep, day, toNet);
     return true;
@@ -320,7 +317,7 @@ bool LocalVault::fdAddStep(const uchar* head, const SYNC_TYPE& sync, const mydat
 bool LocalVault::fdAddSleep(const uchar* head, const SYNC_TYPE& sync, const QByteArray& data, bool toNet)
 {
     sleep_mem_data day;
-    if (!parseSleepPacket(head, sync, data, &day))
+    if (!parsePacket(head, sync, data, sleepType2Form, keepSleep, buildSleepDay, &day))
         return false;
     storeDay(&sleep, &netSleep, day, toNet);
     return true;

@@ -217,6 +217,7 @@ private:
     };
     day_files stepFiles() const;
     day_files sleepFiles() const;
+    static bool userSelected(const day_files& files);
     // The load hands every stored day back to the add operation, once the whole pair was read.
     template <typename Day, typename Add>
     bool readTable(day_table<Day>& table, const day_files& files, Add add);

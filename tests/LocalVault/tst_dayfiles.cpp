@@ -34,19 +34,6 @@ QString freshUser()
     return QStringLiteral("user%1").arg(++counter);
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
 void patch(const QString& path, int offset, const QByteArray& hex)
 {
     QByteArray bytes = readAll(path);

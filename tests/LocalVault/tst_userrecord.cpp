@@ -32,19 +32,6 @@ LocalVault::userinfo record(const QByteArray& pwd, quint8 mark)
     info.dt_logout = {2015, 1, 2, 3, 4, 5};
     return info;
 }
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
 } // namespace
 
 void TestUserRecord::fileLayout_data()
