@@ -39,6 +39,9 @@ LocalVault::process LocalVault::process::fromBytes(const QByteArray& bytes)
 LocalVault::LocalVault()
 {
     qRegisterMetaType<LocalVault::process>("LocalVault::process");
+    qRegisterMetaType<LocalVault::mydate>("LocalVault::mydate");
+    qRegisterMetaType<LocalVault::step_mem_data>("LocalVault::step_mem_data");
+    qRegisterMetaType<LocalVault::sleep_mem_data>("LocalVault::sleep_mem_data");
     initDir();
 }
 
@@ -47,6 +50,7 @@ LocalVault::~LocalVault() = default;
 void LocalVault::initDir()
 {
     QDir dir;
+    fdClear();
     configRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation));
     dataRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DataLocation));
     downloadRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
@@ -76,6 +80,9 @@ bool LocalVault::fdSetUserId(const QString& id)
         return false;
     }
     userDir = folder;
+    // Another user never sees the days of the one before.
+    if (id != userId)
+        fdClear();
     userId = id;
     stepTableFile = userDir + QStringLiteral("/step.t");
     stepDataFile = userDir + QStringLiteral("/step.d");

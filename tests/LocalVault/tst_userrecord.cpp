@@ -1,0 +1,125 @@
+#include "vaultprobe.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+class TestUserRecord : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fileLayout_data();
+    void fileLayout();
+    void badFile_data();
+    void badFile();
+    void unterminatedText();
+    void writeFailure();
+    void lockRefusals();
+};
+
+namespace {
+LocalVault::userinfo record(const QByteArray& pwd, quint8 mark)
+{
+    LocalVault::userinfo info;
+    std::memcpy(info.id, "13800000000", 11);
+    std::memcpy(info.pwd, pwd.constData(), size_t(pwd.size()));
+    info.markPwd = mark;
+    info.dt_login = {2014, 12, 31, 23, 59, 58};
+    info.nLogin = 1;
+    info.nLogout = 0x01020304;
+    info.dt_logout = {2015, 1, 2, 3, 4, 5};
+    return info;
+}
+} // namespace
+
+void TestUserRecord::fileLayout_data()
+{
+    QTest::addColumn<QByteArray>("pwd");
+    QTest::addColumn<int>("mark");
+    QTest::addColumn<QByteArray>("storedPwd");
+    const QByteArray clear = QByteArray("secret").leftJustified(30, '\0');
+    QTest::newRow("not remembered is stored as given") << QByteArray("secret") << 0 << clear;
+    // Key: 07 DE 0C 1F 17 3B 3A, repeated over all 30 bytes, zeros included.
+    QByteArray scrambled = clear;
+    const uchar key[7] = {0x07, 0xDE, 0x0C, 0x1F, 0x17, 0x3B, 0x3A};
+    for (int j = 0; j < 30; ++j)
+        scrambled[j] = char(uchar(clear[j]) + key[j % 7]);
+    QTest::newRow("remembered is scrambled by the stamp") << QByteArray("secret") << 1 << scrambled;
+    QTest::newRow("sums past 255 wrap") << QByteArray("\xF0\xF0", 2) << 1
+                                        << QByteArray::fromHex("f7ce0c1f173b3a07de0c1f173b3a07de0c1f173b3a07de0c1f173b3a07de");
+}
+
+void TestUserRecord::fileLayout()
+{
+    QFETCH(QByteArray, pwd);
+    QFETCH(int, mark);
+    QFETCH(QByteArray, storedPwd);
+    VaultProbe vault;
+    const LocalVault::userinfo written = record(pwd, quint8(mark));
+    QVERIFY(vault.fdSetUserInfo(written));
+    const QByteArray bytes = readAll(vault.userInfoFile);
+    QCOMPARE(bytes.size(), 103);
+    QCOMPARE(bytes.left(50), QByteArray("13800000000").leftJustified(50, '\0'));
+    QCOMPARE(bytes.mid(50, 30), storedPwd);
+    QCOMPARE(int(bytes.at(80)), mark);
+    QCOMPARE(bytes.mid(81).toHex(), QByteArray("07de0c1f173b3a" "00000001" "01020304" "07df0102030405"));
+    const LocalVault::userinfo back = vault.fdUserinfo();
+    QVERIFY(std::memcmp(&back, &written, sizeof(back)) == 0);
+}
+
+void TestUserRecord::badFile_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("missing file") << -1;
+    QTest::newRow("empty file") << 0;
+    QTest::newRow("one byte short") << 102;
+    QTest::newRow("one byte long") << 104;
+}
+
+void TestUserRecord::badFile()
+{
+    QFETCH(int, size);
+    VaultProbe vault;
+    QFile::remove(vault.userInfoFile);
+    if (size >= 0)
+        writeAll(vault.userInfoFile, QByteArray(size, '\x41'));
+    const LocalVault::userinfo back = vault.fdUserinfo();
+    const LocalVault::userinfo zero;
+    QVERIFY(std::memcmp(&back, &zero, sizeof(back)) == 0);
+}
+
+void TestUserRecord::unterminatedText()
+{
+    VaultProbe vault;
+    QByteArray bytes(103, 'A');
+    bytes[80] = '\0';
+    writeAll(vault.userInfoFile, bytes);
+    const LocalVault::userinfo back = vault.fdUserinfo();
+    QCOMPARE(qstrlen(back.id), uint(49));
+    QCOMPARE(qstrlen(back.pwd), uint(29));
+}
+
+void TestUserRecord::writeFailure()
+{
+    QTemporaryDir dir;
+    VaultProbe vault;
+    const QString blocker = dir.filePath(QStringLiteral("file"));
+    writeAll(blocker, "x");
+    vault.userInfoFile = blocker + QStringLiteral("/userinfo");
+    QVERIFY(!vault.fdSetUserInfo(record("pw", 1)));
+    QCOMPARE(readAll(blocker), QByteArray("x"));
+}
+
+void TestUserRecord::lockRefusals()
+{
+    QVERIFY(!LocalVault::fdLockPwd(nullptr));
+    QVERIFY(!LocalVault::fdUnLockPwd(nullptr));
+    LocalVault::userinfo plain = record("pw", 0);
+    QVERIFY(!LocalVault::fdLockPwd(&plain));
+    QCOMPARE(QByteArray(plain.pwd), QByteArray("pw"));
+}
+
+QTEST_GUILESS_MAIN(TestUserRecord)
+#include "tst_userrecord.moc"

@@ -1,0 +1,38 @@
+#ifndef VAULTPROBE_H
+#define VAULTPROBE_H
+
+#include "localvault.h"
+
+#include <QFile>
+#include <QtTest>
+
+// Opens the store's tables and paths to the tests.
+class VaultProbe : public LocalVault
+{
+public:
+    using LocalVault::netSleep;
+    using LocalVault::netStep;
+    using LocalVault::sleep;
+    using LocalVault::sleepDataFile;
+    using LocalVault::sleepTableFile;
+    using LocalVault::step;
+    using LocalVault::stepDataFile;
+    using LocalVault::stepTableFile;
+    using LocalVault::userDir;
+    using LocalVault::userInfoFile;
+};
+
+inline QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+#endif // VAULTPROBE_H
