@@ -1,6 +1,6 @@
 #include "cloudgate.h"
 
-#include "cloudgate_reply.h"
+#include "cloudgate_json.h"
 #include "trace.h"
 
 #include <QJsonDocument>
@@ -109,23 +109,23 @@ const Parser replyParsers[tableRows] = {
     &CloudGate::parseNsGetBackPwd,
     &CloudGate::parseNsCheckPwd,
     &CloudGate::parseNsSetDevToken,
+    &CloudGate::parseNsDevBind,
+    &CloudGate::parseNsDevBindList,
+    &CloudGate::parseNsDevUnBind,
+    &CloudGate::parseNsDevUsePos,
+    &CloudGate::parseNsGetHealthNum,
+    &CloudGate::parseNsSetHealthNum,
+    &CloudGate::parseNsSetSportTarget,
+    &CloudGate::parseNsSetSleepTarget,
     nullptr,
+    &CloudGate::parseNsWeekSportStats,
     nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
+    &CloudGate::parseNsWeekSleepStats,
+    &CloudGate::parseNsDateSync,
+    &CloudGate::parseNsQueryLastSync,
+    &CloudGate::parseNsQueryLastData,
+    &CloudGate::parseNsAppVer,
+    &CloudGate::parseNsFirmware,
     nullptr,
     nullptr,
     nullptr,
@@ -181,7 +181,7 @@ void CloudGate::initNsAccess(CloudGate::ns_account* account)
 
 CloudGate::ns_account CloudGate::parseNsAccount(QJsonObject& account, QJsonObject& systemConfiguration)
 {
-    using namespace CloudReply;
+    using namespace CloudJson;
     ns_account result;
     double number = 0.0;
     QString text;
@@ -296,12 +296,8 @@ bool CloudGate::sendJson(const unsigned& id, const QJsonObject& body)
     return sendMsg(id, QJsonDocument(body).toJson());
 }
 
-bool CloudGate::sendAccessOnly(const unsigned& id, const QString& accessToken, const QString& version,
-                               const QString& language)
+void CloudGate::parseHeadOnly(const QByteArray& reply, HeadSignal signal)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("accessToken"), accessToken);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(id, body);
+    const CloudJson::Reply head = CloudJson::read(reply);
+    (this->*signal)(head.returnCode, head.returnMsg);
 }

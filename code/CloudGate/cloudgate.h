@@ -336,17 +336,12 @@ signals:
     void onNsGetData(const QByteArray& dat);
 
 private:
+    using HeadSignal = void (CloudGate::*)(const CloudGate::ns_ret_code&, const QString&);
+
     // Serialises the body in the indented, key-sorted form and hands it to the hook.
     bool sendJson(const unsigned& id, const QJsonObject& body);
-    bool sendAccessOnly(const unsigned& id, const QString& accessToken, const QString& version,
-                        const QString& language);
-    bool sendDevice(const unsigned& id, const QString& accessToken, const QString& deviceAddress,
-                    const QString& deviceSerial, const QString& version, const QString& language);
-    bool sendDay(const unsigned& id, const QString& accessToken, const QDateTime& day, const QString& version,
-                 const QString& language);
-    bool sendWeek(const unsigned& id, const QString& accessToken, const QDateTime& first, const QDateTime& last,
-                  const QString& version, const QString& language);
-    void sendDayBytes(const QString& firmwareVersion, const QString& sportText, const QString& sleepText);
+    // For replies that carry nothing beyond the return code and message: emits signal with them.
+    void parseHeadOnly(const QByteArray& reply, HeadSignal signal);
 
     QString token;
     CloudGate::ns_account account;
@@ -361,5 +356,8 @@ Q_DECLARE_METATYPE(CloudGate::ns_bind_dev)
 Q_DECLARE_METATYPE(CloudGate::ns_get_bmi_detail)
 Q_DECLARE_METATYPE(CloudGate::ns_week_sport_detail)
 Q_DECLARE_METATYPE(CloudGate::ns_week_sleep_detail)
+Q_DECLARE_METATYPE(QList<CloudGate::ns_bind_dev>)
+Q_DECLARE_METATYPE(QList<CloudGate::ns_week_sport_detail>)
+Q_DECLARE_METATYPE(QList<CloudGate::ns_week_sleep_detail>)
 
 #endif // CLOUDGATE_H

@@ -1,16 +1,10 @@
 #include "cloudgate.h"
 
-#include "cloudgate_reply.h"
+#include "cloudgate_json.h"
 
-using namespace CloudReply;
+using namespace CloudJson;
 
 namespace {
-
-void insertUnlessEmpty(QJsonObject& body, const QString& key, const QString& value)
-{
-    if (!value.isEmpty())
-        body.insert(key, value);
-}
 
 // The sign-in and registration replies share their payload: a token and the account.
 struct SignIn {
@@ -23,11 +17,9 @@ SignIn readSignIn(Reply& reply)
     SignIn result;
     QJsonObject account;
     QJsonObject systemConfiguration;
-    if (reply.isObject) {
-        takeString(reply.object, QStringLiteral("accessToken"), result.accessToken);
-        takeObject(reply.object, QStringLiteral("account"), account);
-        takeObject(reply.object, QStringLiteral("systemConfiguration"), systemConfiguration);
-    }
+    takeString(reply.object, QStringLiteral("accessToken"), result.accessToken);
+    takeObject(reply.object, QStringLiteral("account"), account);
+    takeObject(reply.object, QStringLiteral("systemConfiguration"), systemConfiguration);
     result.account = CloudGate::parseNsAccount(account, systemConfiguration);
     return result;
 }
@@ -35,9 +27,16 @@ SignIn readSignIn(Reply& reply)
 QString readToken(Reply& reply)
 {
     QString token;
-    if (reply.isObject)
-        takeString(reply.object, QStringLiteral("token"), token);
+    takeString(reply.object, QStringLiteral("token"), token);
     return token;
+}
+
+QJsonObject appBody(const QString& appKey, const QString& appSysType, const QString& handleDeviceId,
+                    const QString& version, const QString& language)
+{
+    QJsonObject app = body({{"appKey", appKey}, {"appSysType", appSysType}});
+    insertUnlessEmpty(app, QStringLiteral("handleDeviceId"), handleDeviceId);
+    return withVersion(app, version, language);
 }
 
 } // namespace
@@ -46,66 +45,45 @@ bool CloudGate::nsRegister(const QString& username, const QString& password, con
                            const QString& appKey, const QString& appSysType, const QString& handleDeviceId,
                            const QString& version, const QString& language)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("username"), username);
-    body.insert(QStringLiteral("password"), password);
-    body.insert(QStringLiteral("token"), token);
-    body.insert(QStringLiteral("appKey"), appKey);
-    body.insert(QStringLiteral("appSysType"), appSysType);
-    insertUnlessEmpty(body, QStringLiteral("handleDeviceId"), handleDeviceId);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_REGISTER, body);
+    QJsonObject request = appBody(appKey, appSysType, handleDeviceId, version, language);
+    request.insert(QStringLiteral("username"), username);
+    request.insert(QStringLiteral("password"), password);
+    request.insert(QStringLiteral("token"), token);
+    return sendJson(NS_MSG_REGISTER, request);
 }
 
 bool CloudGate::nsLogin(const QString& username, const QString& password, const QString& appKey,
                         const QString& appSysType, const QString& handleDeviceId, const QString& version,
                         const QString& language)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("username"), username);
-    body.insert(QStringLiteral("password"), password);
-    body.insert(QStringLiteral("appKey"), appKey);
-    body.insert(QStringLiteral("appSysType"), appSysType);
-    insertUnlessEmpty(body, QStringLiteral("handleDeviceId"), handleDeviceId);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_LOGIN, body);
+    QJsonObject request = appBody(appKey, appSysType, handleDeviceId, version, language);
+    request.insert(QStringLiteral("username"), username);
+    request.insert(QStringLiteral("password"), password);
+    return sendJson(NS_MSG_LOGIN, request);
 }
 
 bool CloudGate::nsLogout(const QString& accessToken, const QString& version, const QString& language)
 {
     if (accessToken.isEmpty())
         return false;
-    return sendAccessOnly(NS_MSG_LOGOUT, accessToken, version, language);
+    return sendJson(NS_MSG_LOGOUT, withVersion(body({{"accessToken", accessToken}}), version, language));
 }
 
 bool CloudGate::nsResetPwd(const QString& accessToken, const QString& password, const QString& version,
                            const QString& language)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("accessToken"), accessToken);
-    body.insert(QStringLiteral("password"), password);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_RESET_PWD, body);
+    return sendJson(NS_MSG_RESET_PWD, withVersion(body({{"accessToken", accessToken}, {"password", password}}),
+                                                  version, language));
 }
 
 bool CloudGate::nsVC(const QString& mobile, const CloudGate::NS_VC_LIST& type)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("mobile"), mobile);
-    body.insert(QStringLiteral("type"), int(type));
-    return sendJson(NS_MSG_VC, body);
+    return sendJson(NS_MSG_VC, body({{"mobile", mobile}, {"type", int(type)}}));
 }
 
 bool CloudGate::nsIsVC(const QString& mobile, const CloudGate::NS_VC_LIST& type, const QString& code)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("mobile"), mobile);
-    body.insert(QStringLiteral("type"), int(type));
-    body.insert(QStringLiteral("code"), code);
-    return sendJson(NS_MSG_IS_VC, body);
+    return sendJson(NS_MSG_IS_VC, body({{"mobile", mobile}, {"type", int(type)}, {"code", code}}));
 }
 
 bool CloudGate::nsUserInfo(const QString& accessToken, const CloudGate::ns_account& account, const QString& version,
@@ -113,69 +91,55 @@ bool CloudGate::nsUserInfo(const QString& accessToken, const CloudGate::ns_accou
 {
     if (accessToken.isEmpty())
         return false;
-    QJsonObject body;
-    body.insert(QStringLiteral("accessToken"), accessToken);
-    insertUnlessEmpty(body, QStringLiteral("nickname"), account.nickname);
-    insertUnlessEmpty(body, QStringLiteral("avatar"), account.avatar);
-    insertUnlessEmpty(body, QStringLiteral("mobile"), account.mobile);
-    insertUnlessEmpty(body, QStringLiteral("realName"), account.realName);
-    insertUnlessEmpty(body, QStringLiteral("idNumber"), account.idNumber);
-    body.insert(QStringLiteral("height"), int(account.height));
-    body.insert(QStringLiteral("weight"), int(account.weight));
-    body.insert(QStringLiteral("gender"), account.gender ? QStringLiteral("0") : QStringLiteral("1"));
-    body.insert(QStringLiteral("age"), int(account.age));
-    insertUnlessEmpty(body, QStringLiteral("job"), account.job);
+    // The cloud keeps gender as the text "0" or "1" here, not as a number.
+    QJsonObject request = body({{"accessToken", accessToken},
+                                {"height", int(account.height)},
+                                {"weight", int(account.weight)},
+                                {"gender", account.gender ? QStringLiteral("0") : QStringLiteral("1")},
+                                {"age", int(account.age)}});
+    insertUnlessEmpty(request, QStringLiteral("nickname"), account.nickname);
+    insertUnlessEmpty(request, QStringLiteral("avatar"), account.avatar);
+    insertUnlessEmpty(request, QStringLiteral("mobile"), account.mobile);
+    insertUnlessEmpty(request, QStringLiteral("realName"), account.realName);
+    insertUnlessEmpty(request, QStringLiteral("idNumber"), account.idNumber);
+    insertUnlessEmpty(request, QStringLiteral("job"), account.job);
 
     // Without a district the cloud gets the address parts run together in its place.
-    insertUnlessEmpty(body, QStringLiteral("province"), account.province);
-    insertUnlessEmpty(body, QStringLiteral("city"), account.city);
-    insertUnlessEmpty(body, QStringLiteral("county"), account.county);
+    insertUnlessEmpty(request, QStringLiteral("province"), account.province);
+    insertUnlessEmpty(request, QStringLiteral("city"), account.city);
+    insertUnlessEmpty(request, QStringLiteral("county"), account.county);
     const QString district =
         account.district.isEmpty() ? account.province + account.city + account.county : account.district;
-    insertUnlessEmpty(body, QStringLiteral("district"), district);
+    insertUnlessEmpty(request, QStringLiteral("district"), district);
 
-    insertUnlessEmpty(body, QStringLiteral("nickname"), account.editNickname);
+    insertUnlessEmpty(request, QStringLiteral("nickname"), account.editNickname);
     if (account.hasSecurityPwd)
-        body.insert(QStringLiteral("securityPassword"), account.securityPassword);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_USER_INFO, body);
+        request.insert(QStringLiteral("securityPassword"), account.securityPassword);
+    return sendJson(NS_MSG_USER_INFO, withVersion(request, version, language));
 }
 
 bool CloudGate::nsGetBackPwd(const QString& token, const QString& mobile, const QString& password,
                              const QString& version, const QString& language)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("token"), token);
-    insertUnlessEmpty(body, QStringLiteral("mobile"), mobile);
-    body.insert(QStringLiteral("password"), password);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_GET_BACK_PWD, body);
+    QJsonObject request = body({{"token", token}, {"password", password}});
+    insertUnlessEmpty(request, QStringLiteral("mobile"), mobile);
+    return sendJson(NS_MSG_GET_BACK_PWD, withVersion(request, version, language));
 }
 
 bool CloudGate::nsCheckPwd(const QString& accessToken, const QString& oldpwd, const QString& version,
                            const QString& language)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("accessToken"), accessToken);
-    body.insert(QStringLiteral("oldpwd"), oldpwd);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_CHECK_PWD, body);
+    return sendJson(NS_MSG_CHECK_PWD, withVersion(body({{"accessToken", accessToken}, {"oldpwd", oldpwd}}),
+                                                  version, language));
 }
 
 bool CloudGate::nsSetDevToken(const QString& accessToken, const QString& appKey, const QString& appSysType,
                               const QString& handleDeviceId, const QString& version, const QString& language)
 {
-    QJsonObject body;
-    body.insert(QStringLiteral("accessToken"), accessToken);
-    body.insert(QStringLiteral("appKey"), appKey);
-    body.insert(QStringLiteral("appSysType"), appSysType);
-    body.insert(QStringLiteral("handleDeviceId"), handleDeviceId);
-    body.insert(QStringLiteral("version"), version);
-    body.insert(QStringLiteral("language"), language);
-    return sendJson(NS_MSG_SET_DEV_TOKEN, body);
+    QJsonObject request = appBody(appKey, appSysType, QString(), version, language);
+    request.insert(QStringLiteral("accessToken"), accessToken);
+    request.insert(QStringLiteral("handleDeviceId"), handleDeviceId);
+    return sendJson(NS_MSG_SET_DEV_TOKEN, request);
 }
 
 void CloudGate::parseNsRegister(const QByteArray& reply)
@@ -194,20 +158,17 @@ void CloudGate::parseNsLogin(const QByteArray& reply)
 
 void CloudGate::parseNsLogout(const QByteArray& reply)
 {
-    const Reply head = read(reply);
-    emit onNsLogout(head.returnCode, head.returnMsg);
+    parseHeadOnly(reply, &CloudGate::onNsLogout);
 }
 
 void CloudGate::parseNsResetPwd(const QByteArray& reply)
 {
-    const Reply head = read(reply);
-    emit onNsResetPwd(head.returnCode, head.returnMsg);
+    parseHeadOnly(reply, &CloudGate::onNsResetPwd);
 }
 
 void CloudGate::parseNsVC(const QByteArray& reply)
 {
-    const Reply head = read(reply);
-    emit onNsVC(head.returnCode, head.returnMsg);
+    parseHeadOnly(reply, &CloudGate::onNsVC);
 }
 
 void CloudGate::parseNsIsVC(const QByteArray& reply)
@@ -218,14 +179,12 @@ void CloudGate::parseNsIsVC(const QByteArray& reply)
 
 void CloudGate::parseNsUserInfo(const QByteArray& reply)
 {
-    const Reply head = read(reply);
-    emit onNsUserInfo(head.returnCode, head.returnMsg);
+    parseHeadOnly(reply, &CloudGate::onNsUserInfo);
 }
 
 void CloudGate::parseNsGetBackPwd(const QByteArray& reply)
 {
-    const Reply head = read(reply);
-    emit onNsGetBackPwd(head.returnCode, head.returnMsg);
+    parseHeadOnly(reply, &CloudGate::onNsGetBackPwd);
 }
 
 void CloudGate::parseNsCheckPwd(const QByteArray& reply)
@@ -236,6 +195,5 @@ void CloudGate::parseNsCheckPwd(const QByteArray& reply)
 
 void CloudGate::parseNsSetDevToken(const QByteArray& reply)
 {
-    const Reply head = read(reply);
-    emit onNsSetDevToken(head.returnCode, head.returnMsg);
+    parseHeadOnly(reply, &CloudGate::onNsSetDevToken);
 }

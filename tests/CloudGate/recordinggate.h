@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaMethod>
+#include <QtTest>
 
 #include <functional>
 
@@ -56,6 +57,18 @@ Q_DECLARE_METATYPE(Request)
 inline QJsonObject json(const char* text)
 {
     return QJsonDocument::fromJson(text).object();
+}
+
+// One request sends exactly one message with this id and body; the base hook takes nothing.
+inline void verifyRequest(const Request& request, const unsigned& id, const QJsonObject& body)
+{
+    RecordingGate gate;
+    QVERIFY(request(gate));
+    QCOMPARE(gate.sent.size(), 1);
+    QCOMPARE(gate.sent[0].id, id);
+    QCOMPARE(gate.lastBody(), body);
+    CloudGate base;
+    QVERIFY(!request(base));
 }
 
 #endif // RECORDINGGATE_H

@@ -1,4 +1,4 @@
-#include "cloudgate_reply.h"
+#include "cloudgate_json.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -6,7 +6,36 @@
 #include <cmath>
 #include <limits>
 
-namespace CloudReply {
+namespace CloudJson {
+
+QJsonObject body(std::initializer_list<QPair<QString, QJsonValue>> members)
+{
+    QJsonObject object;
+    for (const auto& member : members)
+        object.insert(member.first, member.second);
+    return object;
+}
+
+void insertUnlessEmpty(QJsonObject& body, const QString& key, const QString& text)
+{
+    if (!text.isEmpty())
+        body.insert(key, text);
+}
+
+QJsonObject withVersion(QJsonObject body, const QString& version, const QString& language)
+{
+    body.insert(QStringLiteral("version"), version);
+    body.insert(QStringLiteral("language"), language);
+    return body;
+}
+
+QJsonObject deviceBody(const QString& accessToken, const QString& deviceAddress, const QString& deviceSerial,
+                       const QString& version, const QString& language)
+{
+    return withVersion(
+        body({{"accessToken", accessToken}, {"deviceAddress", deviceAddress}, {"deviceSerial", deviceSerial}}),
+        version, language);
+}
 
 Reply read(const QByteArray& body)
 {
@@ -17,7 +46,6 @@ Reply read(const QByteArray& body)
         reply.returnCode = CloudGate::getNsRetCode(QStringLiteral("parse error"));
         return reply;
     }
-    reply.isObject = true;
     reply.object = document.object();
     QString code;
     if (takeString(reply.object, QStringLiteral("returnCode"), code))
@@ -85,4 +113,4 @@ QTime minutesOfDay(const int& minutes)
     return QTime(0, 0).addSecs(wrapped * 60);
 }
 
-} // namespace CloudReply
+} // namespace CloudJson

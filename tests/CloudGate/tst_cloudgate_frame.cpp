@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-class TestCloudGateAccount : public QObject
+class TestCloudGateFrame : public QObject
 {
     Q_OBJECT
 private slots:
@@ -31,7 +31,7 @@ private slots:
     void startingValues();
 };
 
-void TestCloudGateAccount::endpointTable_data()
+void TestCloudGateFrame::endpointTable_data()
 {
     QTest::addColumn<unsigned>("index");
     QTest::addColumn<int>("flag");
@@ -46,7 +46,7 @@ void TestCloudGateAccount::endpointTable_data()
     QTest::newRow("far past the table") << 0xffffffffu << 0 << "";
 }
 
-void TestCloudGateAccount::endpointTable()
+void TestCloudGateFrame::endpointTable()
 {
     QFETCH(unsigned, index);
     const CloudGate::ns_msg_info info = CloudGate::getNsMsgInfo(index);
@@ -54,7 +54,7 @@ void TestCloudGateAccount::endpointTable()
     QTEST(info.path, "path");
 }
 
-void TestCloudGateAccount::retCodeTable_data()
+void TestCloudGateFrame::retCodeTable_data()
 {
     QTest::addColumn<QString>("retCode");
     QTest::addColumn<int>("code");
@@ -79,7 +79,7 @@ void TestCloudGateAccount::retCodeTable_data()
     QTest::newRow("empty text") << "" << -1 << "";
 }
 
-void TestCloudGateAccount::retCodeTable()
+void TestCloudGateFrame::retCodeTable()
 {
     QFETCH(QString, retCode);
     QFETCH(int, code);
@@ -90,7 +90,7 @@ void TestCloudGateAccount::retCodeTable()
     QCOMPARE(row.retMsg, retMsg);
 }
 
-void TestCloudGateAccount::bodyIsIndentedAndSorted()
+void TestCloudGateFrame::bodyIsIndentedAndSorted()
 {
     RecordingGate gate;
     QVERIFY(gate.nsLogout(QStringLiteral("tok"), QStringLiteral("1.0"), QStringLiteral("zh")));
@@ -100,7 +100,7 @@ void TestCloudGateAccount::bodyIsIndentedAndSorted()
                                            "    \"version\": \"1.0\"\n}\n"));
 }
 
-void TestCloudGateAccount::requestBody_data()
+void TestCloudGateFrame::requestBody_data()
 {
     QTest::addColumn<Request>("request");
     QTest::addColumn<unsigned>("id");
@@ -170,28 +170,22 @@ void TestCloudGateAccount::requestBody_data()
         << json(R"({"accessToken":"t","appKey":"a","appSysType":"s","handleDeviceId":"","version":"v","language":"l"})");
 }
 
-void TestCloudGateAccount::requestBody()
+void TestCloudGateFrame::requestBody()
 {
     QFETCH(Request, request);
     QFETCH(unsigned, id);
     QFETCH(QJsonObject, body);
-    RecordingGate gate;
-    QVERIFY(request(gate));
-    QCOMPARE(gate.sent.size(), 1);
-    QCOMPARE(gate.sent[0].id, id);
-    QCOMPARE(gate.lastBody(), body);
-    CloudGate base;
-    QVERIFY(!request(base));
+    verifyRequest(request, id, body);
 }
 
-void TestCloudGateAccount::emptyTokenSendsNothing_data()
+void TestCloudGateFrame::emptyTokenSendsNothing_data()
 {
     QTest::addColumn<Request>("request");
     QTest::newRow("logout") << Request([](CloudGate& g) { return g.nsLogout(QString(), "v", "l"); });
     QTest::newRow("profile") << Request([](CloudGate& g) { return g.nsUserInfo(QString(), {}, "v", "l"); });
 }
 
-void TestCloudGateAccount::emptyTokenSendsNothing()
+void TestCloudGateFrame::emptyTokenSendsNothing()
 {
     QFETCH(Request, request);
     RecordingGate gate;
@@ -199,7 +193,7 @@ void TestCloudGateAccount::emptyTokenSendsNothing()
     QVERIFY(gate.sent.isEmpty());
 }
 
-void TestCloudGateAccount::replyShape_data()
+void TestCloudGateFrame::replyShape_data()
 {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<int>("code");
@@ -219,7 +213,7 @@ void TestCloudGateAccount::replyShape_data()
     QTest::newRow("not JSON") << QByteArray("<html>") << 30 << "";
 }
 
-void TestCloudGateAccount::replyShape()
+void TestCloudGateFrame::replyShape()
 {
     QFETCH(QByteArray, reply);
     QFETCH(int, code);
@@ -234,7 +228,19 @@ void TestCloudGateAccount::replyShape()
         {0x106, SIGNAL(onNsUserInfo(CloudGate::ns_ret_code,QString))},
         {0x107, SIGNAL(onNsGetBackPwd(CloudGate::ns_ret_code,QString))},
         {0x108, SIGNAL(onNsCheckPwd(QString,CloudGate::ns_ret_code,QString))},
-        {0x109, SIGNAL(onNsSetDevToken(CloudGate::ns_ret_code,QString))}};
+        {0x109, SIGNAL(onNsSetDevToken(CloudGate::ns_ret_code,QString))},
+        {0x10a, SIGNAL(onNsDevBind(QDateTime,CloudGate::ns_ret_code,QString))},
+        {0x10b, SIGNAL(onNsDevBindList(QList<CloudGate::ns_bind_dev>,CloudGate::ns_ret_code,QString))},
+        {0x10c, SIGNAL(onNsDevUnBind(CloudGate::ns_ret_code,QString))},
+        {0x10d, SIGNAL(onNsDevUsePos(CloudGate::ns_ret_code,QString))},
+        {0x10e, SIGNAL(onNsGetHealthNum(CloudGate::ns_get_bmi_detail,CloudGate::ns_ret_code,QString))},
+        {0x10f, SIGNAL(onNsSetHealthNum(CloudGate::ns_ret_code,QString))},
+        {0x110, SIGNAL(onNsSetSportTarget(CloudGate::ns_ret_code,QString))},
+        {0x111, SIGNAL(onNsSetSleepTarget(CloudGate::ns_ret_code,QString))},
+        {0x113, SIGNAL(onNsWeekSportStats(qint32,QTime,double,double,QList<CloudGate::ns_week_sport_detail>,QString,QString,CloudGate::ns_ret_code,QString))},
+        {0x116, SIGNAL(onNsDateSync(CloudGate::ns_ret_code,QString))},
+        {0x117, SIGNAL(onNsQueryLastSync(QDateTime,QDateTime,CloudGate::ns_ret_code,QString))},
+        {0x119, SIGNAL(onNsAppVer(QString,bool,QString,QString,CloudGate::ns_ret_code,QString))}};
     for (const auto& endpoint : endpoints) {
         RecordingGate gate;
         EmissionCounter counter(&gate);
@@ -250,7 +256,7 @@ void TestCloudGateAccount::replyShape()
     }
 }
 
-void TestCloudGateAccount::signInReply()
+void TestCloudGateFrame::signInReply()
 {
     RecordingGate gate;
     QSignalSpy spy(&gate, SIGNAL(onNsLogin(QString,CloudGate::ns_account,CloudGate::ns_ret_code,QString)));
@@ -270,14 +276,14 @@ void TestCloudGateAccount::signInReply()
     QCOMPARE(tokenSpy[0][0].toString(), QStringLiteral("K"));
 }
 
-void TestCloudGateAccount::dispatchIgnores_data()
+void TestCloudGateFrame::dispatchIgnores_data()
 {
     QTest::addColumn<unsigned>("id");
     for (unsigned id : {0xffu, 0x112u, 0x114u, 0x11bu, 0x11cu, 0x11du, 0x11fu, 0u})
         QTest::newRow(qPrintable(QString::number(id, 16))) << id;
 }
 
-void TestCloudGateAccount::dispatchIgnores()
+void TestCloudGateFrame::dispatchIgnores()
 {
     QFETCH(unsigned, id);
     RecordingGate gate;
@@ -287,16 +293,19 @@ void TestCloudGateAccount::dispatchIgnores()
     QVERIFY(gate.sent.isEmpty());
 }
 
-void TestCloudGateAccount::rawReplyPassesThrough()
+void TestCloudGateFrame::rawReplyPassesThrough()
 {
     RecordingGate gate;
+    QVERIFY(gate.nsGetData(QStringLiteral("aé")));
+    QCOMPARE(gate.sent[0].id, 0x11eu);
+    QCOMPARE(gate.sent[0].body, QByteArray("a\xc3\xa9"));
     QSignalSpy spy(&gate, SIGNAL(onNsGetData(QByteArray)));
     gate.onNsMsg(CloudGate::NS_MSG_GET_DATA, QByteArray("\x00not json", 9));
     QCOMPARE(spy.size(), 1);
     QCOMPARE(spy[0][0].toByteArray(), QByteArray("\x00not json", 9));
 }
 
-void TestCloudGateAccount::signalText_data()
+void TestCloudGateFrame::signalText_data()
 {
     QTest::addColumn<QByteArray>("signal");
     const char* texts[] = {
@@ -333,7 +342,7 @@ void TestCloudGateAccount::signalText_data()
 }
 
 // Pages connect by these texts; the row number is the signal's place in the class.
-void TestCloudGateAccount::signalText()
+void TestCloudGateFrame::signalText()
 {
     QFETCH(QByteArray, signal);
     CloudGate gate;
@@ -344,7 +353,7 @@ void TestCloudGateAccount::signalText()
     QCOMPARE(index - gate.metaObject()->methodOffset(), QString::fromLatin1(QTest::currentDataTag()).toInt());
 }
 
-void TestCloudGateAccount::account_data()
+void TestCloudGateFrame::account_data()
 {
     QTest::addColumn<QByteArray>("account");
     QTest::addColumn<QByteArray>("configuration");
@@ -366,7 +375,7 @@ void TestCloudGateAccount::account_data()
     QTest::newRow("caps as text ignored") << QByteArray("{}") << QByteArray(R"({"cardBindingCaps":"3"})") << true << 0 << 0 << false << 0;
 }
 
-void TestCloudGateAccount::account()
+void TestCloudGateFrame::account()
 {
     QFETCH(QByteArray, account);
     QFETCH(QByteArray, configuration);
@@ -381,7 +390,7 @@ void TestCloudGateAccount::account()
     QVERIFY(!result.regDT.isValid());
 }
 
-void TestCloudGateAccount::strDT_data()
+void TestCloudGateFrame::strDT_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDateTime>("expected");
@@ -393,14 +402,14 @@ void TestCloudGateAccount::strDT_data()
     QTest::newRow("empty") << "" << QDateTime();
 }
 
-void TestCloudGateAccount::strDT()
+void TestCloudGateFrame::strDT()
 {
     QFETCH(QString, text);
     QTEST(CloudGate::getStrDT(text), "expected");
 }
 
 // Nothing the cache or the records hold may start undefined.
-void TestCloudGateAccount::startingValues()
+void TestCloudGateFrame::startingValues()
 {
     const CloudGate gate;
     QVERIFY(gate.nsToken().isEmpty());
@@ -419,5 +428,5 @@ void TestCloudGateAccount::startingValues()
     QCOMPARE(CloudGate::ns_bind_dev().position, CloudGate::NS_DEV_POS_WRIST);
 }
 
-QTEST_GUILESS_MAIN(TestCloudGateAccount)
-#include "tst_cloudgate_account.moc"
+QTEST_GUILESS_MAIN(TestCloudGateFrame)
+#include "tst_cloudgate_frame.moc"
