@@ -1,4 +1,5 @@
 #include "portharvest.h"
+#include "rawpty.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,9 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -21,15 +19,9 @@ class PtyAdapter : public QObject
 public:
     PtyAdapter()
     {
-        char name[256] = {};
-        if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0)
+        m_target = openRawPty(m_master, m_slave);
+        if (m_target.isEmpty())
             return;
-        termios mode;
-        tcgetattr(m_slave, &mode);
-        cfmakeraw(&mode);
-        tcsetattr(m_slave, TCSANOW, &mode);
-        fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-        m_target = QString::fromLocal8Bit(name);
         m_link = m_dir.filePath(QStringLiteral("adapter"));
         m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, &PtyAdapter::on_readable);
