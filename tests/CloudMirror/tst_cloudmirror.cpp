@@ -122,6 +122,8 @@ private slots:
     void answers_data();
     void answers();
     void requestsGoOutInQueueOrder();
+    void address_data();
+    void address();
     void unresolvableHostGivesEmptyDownloadsInOrder();
     void stalledRequestTimesOut();
     void unknownMethodFinishesEmpty();
@@ -210,6 +212,44 @@ void TestCloudMirror::requestsGoOutInQueueOrder()
     QCOMPARE(m_cloud->seen[1].path, QByteArray("/second"));
     QCOMPARE(m_cloud->seen[2].path, QByteArray("/third"));
     QCOMPARE(m_cloud->seen[2].body, QByteArray("three"));
+}
+
+void TestCloudMirror::address_data()
+{
+    QTest::addColumn<QString>("cloudHost");
+    QTest::addColumn<QString>("newAddress");
+    QTest::addColumn<QString>("requestHost");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QByteArray>("hostHeader");
+    QTest::newRow("invalid address keeps the old one")
+        << "127.0.0.1" << "http://[broken" << "" << false << QByteArray("127.0.0.1");
+    QTest::newRow("own host on the default port, check on the cloud's host")
+        << "localhost" << "" << "127.0.0.1" << true << QByteArray("127.0.0.1");
+}
+
+void TestCloudMirror::address()
+{
+    QFETCH(QString, cloudHost);
+    QFETCH(QString, newAddress);
+    QFETCH(QString, requestHost);
+    QFETCH(bool, accepted);
+    QFETCH(QByteArray, hostHeader);
+    QUrl cloud(m_cloud->url());
+    cloud.setHost(cloudHost);
+    qputenv("QUORIN_CLOUD_URL", cloud.toString().toUtf8());
+    CloudMirror mirror;
+    if (!newAddress.isEmpty())
+        QCOMPARE(mirror.setAddress(QUrl(newAddress)), accepted);
+    QSignalSpy downloads(&mirror, &CloudMirror::download);
+    CloudMirror::Data item;
+    item.method = 1;
+    item.host = requestHost;
+    item.path = QStringLiteral("/where");
+    item.tag = 4;
+    mirror.addQueue(item);
+    QVERIFY(downloads.wait());
+    QCOMPARE(m_cloud->seen.size(), 1);
+    QCOMPARE(m_cloud->seen[0].headers.value("host"), hostHeader + ':' + QByteArray::number(cloud.port()));
 }
 
 void TestCloudMirror::unresolvableHostGivesEmptyDownloadsInOrder()

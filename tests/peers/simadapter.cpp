@@ -1,15 +1,12 @@
 #include "simadapter.h"
 
+#include "rawpty.h"
 #include "trace.h"
 
 #include <QSocketNotifier>
 
 #include <cctype>
 #include <cerrno>
-#include <climits>
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -38,22 +35,9 @@ SimAdapter::SimAdapter(QObject* parent)
     connect(&m_event, &QTimer::timeout, this, &SimAdapter::on_event);
     m_clock.start();
 
-    if (openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0) {
-        QLOG << "openpty failed, errno=" << errno;
-        m_master = m_slave = -1;
+    m_path = openRawPty(m_master, m_slave);
+    if (m_master < 0)
         return;
-    }
-    // The adapter speaks bytes, not a terminal: no echo, no line editing, no CR/LF mapping.
-    termios mode;
-    tcgetattr(m_slave, &mode);
-    cfmakeraw(&mode);
-    tcsetattr(m_slave, TCSANOW, &mode);
-    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    fcntl(m_master, F_SETFD, FD_CLOEXEC);
-    fcntl(m_slave, F_SETFD, FD_CLOEXEC);
-    char name[PATH_MAX] = {};
-    if (ptsname_r(m_master, name, sizeof(name)) == 0)
-        m_path = QString::fromLocal8Bit(name);
 
     m_reader = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_reader, &QSocketNotifier::activated, this, &SimAdapter::on_readable);
