@@ -224,7 +224,7 @@ void TestCloudMirror::address_data()
     QTest::newRow("invalid address keeps the old one")
         << "127.0.0.1" << "http://[broken" << "" << false << QByteArray("127.0.0.1");
     QTest::newRow("own host on the default port, check on the cloud's host")
-        << "localhost" << "" << "127.0.0.1" << true << QByteArray("127.0.0.1");
+        << "127.0.0.2" << "" << "127.0.0.1" << true << QByteArray("127.0.0.1");
 }
 
 void TestCloudMirror::address()
