@@ -595,26 +595,26 @@ QJsonObject CloudLedger::nsSetHealthNum(const QJsonObject& body, lc_account* acc
     return success();
 }
 
+// Both targets share one form: a positive whole figure and the code the page derived from it.
+QJsonObject CloudLedger::storeTarget(const QJsonObject& body, const QString& key, int* target, int* targetCode)
+{
+    const QJsonValue figure = body.value(key);
+    const QJsonValue code = body.value(QStringLiteral("targetCode"));
+    if (!isWholeNumber(figure) || figure.toInt() <= 0 || !isWholeNumber(code))
+        return failure(QStringLiteral("c004"));
+    *target = figure.toInt();
+    *targetCode = code.toInt();
+    return success();
+}
+
 QJsonObject CloudLedger::nsSetSportTarget(const QJsonObject& body, lc_account* account)
 {
-    const QJsonValue target = body.value(QStringLiteral("targetFoots"));
-    const QJsonValue code = body.value(QStringLiteral("targetCode"));
-    if (!isWholeNumber(target) || target.toInt() <= 0 || !isWholeNumber(code))
-        return failure(QStringLiteral("c004"));
-    account->stepTarget = target.toInt();
-    account->stepTargetCode = code.toInt();
-    return success();
+    return storeTarget(body, QStringLiteral("targetFoots"), &account->stepTarget, &account->stepTargetCode);
 }
 
 QJsonObject CloudLedger::nsSetSleepTarget(const QJsonObject& body, lc_account* account)
 {
-    const QJsonValue target = body.value(QStringLiteral("sleepLenTime"));
-    const QJsonValue code = body.value(QStringLiteral("targetCode"));
-    if (!isWholeNumber(target) || target.toInt() <= 0 || !isWholeNumber(code))
-        return failure(QStringLiteral("c004"));
-    account->sleepTarget = target.toInt();
-    account->sleepTargetCode = code.toInt();
-    return success();
+    return storeTarget(body, QStringLiteral("sleepLenTime"), &account->sleepTarget, &account->sleepTargetCode);
 }
 
 bool CloudLedger::rangeOf(const QJsonObject& body, QDate* first, QDate* last) const
@@ -624,14 +624,23 @@ bool CloudLedger::rangeOf(const QJsonObject& body, QDate* first, QDate* last) co
     return first->isValid() && last->isValid() && *first <= *last && first->daysTo(*last) < LONGEST_RANGE_DAYS;
 }
 
-QJsonObject CloudLedger::nsDaySportStats(const QJsonObject& body, lc_account* account)
+QString CloudLedger::statisticsDay(const QJsonObject& body, const lc_account& account, lc_day* record) const
 {
     const QDate day = QDate::fromString(textOf(body, QStringLiteral("statisticsDate")), DAY_FORMAT);
     if (!day.isValid())
-        return failure(QStringLiteral("c004"));
-    if (!account->days.contains(day))
-        return failure(QStringLiteral("c026"));
-    const lc_day record = account->days.value(day);
+        return QStringLiteral("c004");
+    if (!account.days.contains(day))
+        return QStringLiteral("c026");
+    *record = account.days.value(day);
+    return QString();
+}
+
+QJsonObject CloudLedger::nsDaySportStats(const QJsonObject& body, lc_account* account)
+{
+    lc_day record;
+    const QString fault = statisticsDay(body, *account, &record);
+    if (!fault.isEmpty())
+        return failure(fault);
     return success(QJsonObject{
         {QStringLiteral("totalFoots"), QString::number(record.walkNum)},
         {QStringLiteral("totalTime"), QString::number(record.sportTimeLen)},
@@ -642,12 +651,10 @@ QJsonObject CloudLedger::nsDaySportStats(const QJsonObject& body, lc_account* ac
 
 QJsonObject CloudLedger::nsDaySleepStats(const QJsonObject& body, lc_account* account)
 {
-    const QDate day = QDate::fromString(textOf(body, QStringLiteral("statisticsDate")), DAY_FORMAT);
-    if (!day.isValid())
-        return failure(QStringLiteral("c004"));
-    if (!account->days.contains(day))
-        return failure(QStringLiteral("c026"));
-    const lc_day record = account->days.value(day);
+    lc_day record;
+    const QString fault = statisticsDay(body, *account, &record);
+    if (!fault.isEmpty())
+        return failure(fault);
     return success(QJsonObject{
         {QStringLiteral("totalTime"), QString::number(record.sleepTimeLen)},
         {QStringLiteral("deepSleepTime"), QString::number(record.depthSleepTimeLen)},

@@ -118,7 +118,7 @@ private:
     };
     struct lc_vc_token {
         QString mobile;
-        int type;
+        int type = 0;
     };
 
     static const QHash<QString, lc_endpoint>& endpoints();
@@ -155,6 +155,8 @@ private:
     QString appKeysFault(const QJsonObject& body) const;
     QString accountWithNickname(const QString& nickname) const;
     QString ownerOfBand(const QString& address) const;
+    QJsonObject storeTarget(const QJsonObject& body, const QString& key, int* target, int* targetCode);
+    QString statisticsDay(const QJsonObject& body, const lc_account& account, lc_day* record) const;
     bool rangeOf(const QJsonObject& body, QDate* first, QDate* last) const;
 
     QMap<QString, lc_account> accounts;
