@@ -1,0 +1,59 @@
+#include "loopbackcloud.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+const QString DEMO_MOBILE = QStringLiteral("13800000000");
+const QString DEMO_PASSWORD = QStringLiteral("123456");
+
+void seedDemo(CloudLedger& ledger)
+{
+    ledger.addAccount(DEMO_MOBILE, DEMO_PASSWORD);
+    CloudLedger::lc_app_version version;
+    version.version = QStringLiteral("1.0.0");
+    version.content = QStringLiteral("loopback cloud");
+    ledger.setAppVersion(version);
+    CloudLedger::lc_firmware firmware;
+    firmware.version = 2;
+    firmware.image = QByteArray(256, '\x5a');
+    ledger.setFirmware(firmware);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Loopback cloud service on 127.0.0.1"));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free one)."),
+                                        QStringLiteral("port"), QStringLiteral("0"));
+    parser.addOption(portOption);
+    parser.process(app);
+
+    QTextStream out(stdout);
+    bool portRead = false;
+    const uint port = parser.value(portOption).toUInt(&portRead);
+    if (!portRead || port > 0xffff) {
+        out << "bad port: " << parser.value(portOption) << Qt::endl;
+        return 2;
+    }
+    LoopbackCloud cloud;
+    seedDemo(cloud.ledger());
+    if (!cloud.start(quint16(port))) {
+        out << "cannot listen on port " << port << Qt::endl;
+        return 1;
+    }
+    // Someone registering by hand needs the code the cloud would have sent by SMS.
+    QObject::connect(&cloud.ledger(), &CloudLedger::onCodeIssued,
+                     [&out](const QString& mobile, int type, const QString& code) {
+                         out << "code for " << mobile << " (type " << type << "): " << code << Qt::endl;
+                     });
+    out << "QUORIN_CLOUD_URL=" << cloud.url().toString() << Qt::endl;
+    out << "account: " << DEMO_MOBILE << " password: " << DEMO_PASSWORD << Qt::endl;
+    return app.exec();
+}

@@ -1,0 +1,247 @@
+#include "loopbackcloud.h"
+
+#include <QHostAddress>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+
+const int LONGEST_HEAD = 64 * 1024;
+const qint64 LONGEST_BODY = 64 * 1024 * 1024;
+const QByteArray JSON_TYPE = QByteArrayLiteral("application/json;charset=UTF-8");
+const QByteArray TEXT_TYPE = QByteArrayLiteral("text/plain;charset=UTF-8");
+
+QByteArray statusText(int status)
+{
+    switch (status) {
+    case 200: return QByteArrayLiteral("OK");
+    case 400: return QByteArrayLiteral("Bad Request");
+    case 404: return QByteArrayLiteral("Not Found");
+    case 405: return QByteArrayLiteral("Method Not Allowed");
+    default: return QByteArrayLiteral("Error");
+    }
+}
+
+} // namespace
+
+const QString LoopbackCloud::PATH_PREFIX = QStringLiteral("/zentrova-web/");
+
+QByteArray LoopbackCloud::lc_request::header(const QByteArray& name) const
+{
+    for (const auto& entry : headers) {
+        if (entry.first.toLower() == name.toLower())
+            return entry.second;
+    }
+    return QByteArray();
+}
+
+LoopbackCloud::LoopbackCloud(QObject* parent)
+    : QObject(parent)
+    , server(new QTcpServer(this))
+{
+    connect(server, &QTcpServer::newConnection, this, &LoopbackCloud::on_newConnection);
+}
+
+// Sockets die with the server; they must not call back into a half-destroyed object.
+LoopbackCloud::~LoopbackCloud()
+{
+    for (QTcpSocket* socket : links.keys()) {
+        socket->disconnect(this);
+        socket->abort();
+    }
+}
+
+bool LoopbackCloud::start(quint16 port)
+{
+    return server->listen(QHostAddress::LocalHost, port);
+}
+
+QUrl LoopbackCloud::url() const
+{
+    QUrl address;
+    address.setScheme(QStringLiteral("http"));
+    address.setHost(QStringLiteral("127.0.0.1"));
+    address.setPort(server->serverPort());
+    return address;
+}
+
+CloudLedger& LoopbackCloud::ledger()
+{
+    return cloudLedger;
+}
+
+void LoopbackCloud::setFault(const QString& path, const lc_fault& fault)
+{
+    faults.insert(path, fault);
+}
+
+void LoopbackCloud::clearFaults()
+{
+    faults.clear();
+}
+
+QList<LoopbackCloud::lc_request> LoopbackCloud::requests() const
+{
+    return requestLog;
+}
+
+void LoopbackCloud::clearRequests()
+{
+    requestLog.clear();
+}
+
+LoopbackCloud::lc_fault LoopbackCloud::faultFor(const QString& path) const
+{
+    if (faults.contains(path))
+        return faults.value(path);
+    return faults.value(QString());
+}
+
+void LoopbackCloud::on_newConnection()
+{
+    while (QTcpSocket* socket = server->nextPendingConnection()) {
+        links.insert(socket, lc_link());
+        connect(socket, &QTcpSocket::readyRead, this, &LoopbackCloud::on_readyRead);
+        connect(socket, &QTcpSocket::disconnected, this, &LoopbackCloud::on_disconnected);
+    }
+}
+
+void LoopbackCloud::on_readyRead()
+{
+    QTcpSocket* socket = qobject_cast<QTcpSocket*>(sender());
+    if (!socket || !links.contains(socket))
+        return;
+    links[socket].buffer.append(socket->readAll());
+    serve(socket);
+}
+
+void LoopbackCloud::on_disconnected()
+{
+    QTcpSocket* socket = qobject_cast<QTcpSocket*>(sender());
+    if (!socket)
+        return;
+    links.remove(socket);
+    socket->deleteLater();
+}
+
+// One request at a time per connection: a held or delayed answer holds back the ones behind it.
+void LoopbackCloud::serve(QTcpSocket* socket)
+{
+    while (links.contains(socket) && !links.value(socket).busy) {
+        lc_request request;
+        bool keepAlive = true;
+        const TAKE taken = takeRequest(&links[socket].buffer, &request, &keepAlive);
+        if (taken == TAKE_INCOMPLETE)
+            return;
+        if (taken == TAKE_BAD) {
+            links[socket].busy = true;
+            writeReply(socket, 400, TEXT_TYPE, QByteArrayLiteral("bad request"), false);
+            return;
+        }
+        if (!keepAlive)
+            links[socket].busy = true;
+        answer(socket, request, keepAlive);
+    }
+}
+
+void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool keepAlive)
+{
+    requestLog.append(request);
+    emit onRequest(request.path);
+    const QString endpoint = request.path.mid(PATH_PREFIX.size());
+    if (!request.path.startsWith(PATH_PREFIX) || !cloudLedger.knowsEndpoint(endpoint)) {
+        writeReply(socket, 404, TEXT_TYPE, QByteArrayLiteral("not found"), keepAlive);
+        return;
+    }
+    if (request.method != "POST") {
+        writeReply(socket, 405, TEXT_TYPE, QByteArrayLiteral("POST only"), keepAlive);
+        return;
+    }
+    const lc_fault fault = faultFor(request.path);
+    switch (fault.kind) {
+    case FAULT_SILENT:
+        links[socket].busy = true;
+        return;
+    case FAULT_MALFORMED:
+        writeReply(socket, 200, QByteArrayLiteral("text/html"),
+                   QByteArrayLiteral("<html><body>gateway error</body></html>"), keepAlive);
+        return;
+    case FAULT_RETURN_CODE:
+        writeReply(socket, 200, JSON_TYPE,
+                   QJsonDocument(CloudLedger::failure(fault.returnCode)).toJson(QJsonDocument::Compact),
+                   keepAlive);
+        return;
+    case FAULT_SLOW:
+    case FAULT_NONE:
+        break;
+    }
+    const QByteArray reply
+        = QJsonDocument(cloudLedger.handle(endpoint, request.body)).toJson(QJsonDocument::Compact);
+    if (fault.kind == FAULT_NONE) {
+        writeReply(socket, 200, JSON_TYPE, reply, keepAlive);
+        return;
+    }
+    links[socket].busy = true;
+    const QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(fault.delayMs, this, [this, guard, reply, keepAlive]() {
+        if (!guard || !links.contains(guard))
+            return;
+        writeReply(guard, 200, JSON_TYPE, reply, keepAlive);
+        if (!keepAlive)
+            return;
+        links[guard].busy = false;
+        serve(guard);
+    });
+}
+
+LoopbackCloud::TAKE LoopbackCloud::takeRequest(QByteArray* buffer, lc_request* request, bool* keepAlive)
+{
+    const int headEnd = buffer->indexOf("\r\n\r\n");
+    if (headEnd < 0)
+        return buffer->size() > LONGEST_HEAD ? TAKE_BAD : TAKE_INCOMPLETE;
+    const QList<QByteArray> lines = buffer->left(headEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
+    if (requestLine.size() != 3 || !requestLine.at(2).startsWith("HTTP/1."))
+        return TAKE_BAD;
+    request->method = requestLine.at(0);
+    const QByteArray target = requestLine.at(1);
+    const int query = target.indexOf('?');
+    request->path = QString::fromUtf8(query < 0 ? target : target.left(query));
+    for (int index = 1; index < lines.size(); ++index) {
+        const QByteArray line = lines.at(index).trimmed();
+        const int colon = line.indexOf(':');
+        if (colon <= 0)
+            return TAKE_BAD;
+        request->headers.append(qMakePair(line.left(colon).trimmed(), line.mid(colon + 1).trimmed()));
+    }
+    if (!request->header("Transfer-Encoding").isEmpty())
+        return TAKE_BAD;
+    const QByteArray lengthText = request->header("Content-Length");
+    bool lengthRead = true;
+    const qint64 length = lengthText.isEmpty() ? 0 : lengthText.toLongLong(&lengthRead);
+    if (!lengthRead || length < 0 || length > LONGEST_BODY)
+        return TAKE_BAD;
+    const qint64 total = headEnd + 4 + length;
+    if (buffer->size() < total)
+        return TAKE_INCOMPLETE;
+    request->body = buffer->mid(headEnd + 4, int(length));
+    buffer->remove(0, int(total));
+    const QByteArray connection = request->header("Connection").toLower();
+    *keepAlive = requestLine.at(2) == "HTTP/1.0" ? connection == "keep-alive" : connection != "close";
+    return TAKE_DONE;
+}
+
+void LoopbackCloud::writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
+                               const QByteArray& body, bool keepAlive)
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + statusText(status) + "\r\n";
+    head += "Content-Type: " + contentType + "\r\n";
+    head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    head += keepAlive ? QByteArrayLiteral("Connection: keep-alive\r\n") : QByteArrayLiteral("Connection: close\r\n");
+    socket->write(head + "\r\n" + body);
+    if (!keepAlive)
+        socket->disconnectFromHost();
+}

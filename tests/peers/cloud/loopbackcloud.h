@@ -1,0 +1,93 @@
+#ifndef LOOPBACKCLOUD_H
+#define LOOPBACKCLOUD_H
+
+#include "cloudledger.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A cloud service on 127.0.0.1 for tests and demos: HTTP/1.1 in front of a CloudLedger,
+// with switchable faults per endpoint and a log of every request it was sent.
+class LoopbackCloud : public QObject
+{
+    Q_OBJECT
+public:
+    enum FAULT {
+        FAULT_NONE,        // answer normally
+        FAULT_RETURN_CODE, // answer only {"returnCode": code, "returnMsg": ...}, state untouched
+        FAULT_MALFORMED,   // answer a body that is not JSON
+        FAULT_SLOW,        // answer normally after delayMs
+        FAULT_SILENT       // keep the connection open and never answer
+    };
+
+    struct lc_fault {
+        FAULT kind = FAULT_NONE;
+        QString returnCode;
+        int delayMs = 0;
+    };
+
+    struct lc_request {
+        QByteArray method;
+        QString path;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        QByteArray body;
+        // Header names compare without case; an absent header gives an empty value.
+        QByteArray header(const QByteArray& name) const;
+    };
+
+    static const QString PATH_PREFIX;
+
+    explicit LoopbackCloud(QObject* parent = nullptr);
+    ~LoopbackCloud() override;
+
+    bool start(quint16 port = 0);
+    QUrl url() const;
+    CloudLedger& ledger();
+
+    // path: a full request path such as "/zentrova-web/account/login", or empty for every
+    // endpoint; a path's own entry wins over the one for every endpoint.
+    void setFault(const QString& path, const lc_fault& fault);
+    void clearFaults();
+
+    QList<lc_request> requests() const;
+    void clearRequests();
+
+signals:
+    void onRequest(const QString& path);
+
+private slots:
+    void on_newConnection();
+    void on_readyRead();
+    void on_disconnected();
+
+private:
+    enum TAKE { TAKE_INCOMPLETE, TAKE_DONE, TAKE_BAD };
+    struct lc_link {
+        QByteArray buffer;
+        bool busy = false;
+    };
+
+    static TAKE takeRequest(QByteArray* buffer, lc_request* request, bool* keepAlive);
+    void serve(QTcpSocket* socket);
+    void answer(QTcpSocket* socket, const lc_request& request, bool keepAlive);
+    lc_fault faultFor(const QString& path) const;
+    static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
+                           const QByteArray& body, bool keepAlive);
+
+    QTcpServer* server;
+    CloudLedger cloudLedger;
+    QHash<QTcpSocket*, lc_link> links;
+    QMap<QString, lc_fault> faults;
+    QList<lc_request> requestLog;
+};
+
+#endif // LOOPBACKCLOUD_H
