@@ -56,6 +56,21 @@ bool placeEntry(const QString& base, const QString& name, const QByteArray& byte
     return writeWholeFile(target, bytes);
 }
 
+// An entry over the list file or a backup would let the package choose what the next start
+// deletes, or destroy the backups this run relies on.
+bool touchesJournal(const QString& base, const QStringList& names, const QString& listPath)
+{
+    const QString list = QDir::cleanPath(listPath);
+    for (const QString& name : names) {
+        const QString target = QDir::cleanPath(base + QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')));
+        if (target == list || target.endsWith(QLatin1String(".bk"))) {
+            QLOG << "entry refused:" << name;
+            return true;
+        }
+    }
+    return false;
+}
+
 int percentOf(int doneCount, int total)
 {
     return static_cast<int>(qint64(doneCount) * 100 / total);
@@ -89,6 +104,8 @@ bool LocalVault::fdSoftUpdate(const qint64& id, const QString& zip, const QStrin
         return false;
     const QString listPath = base + updateListName;
     QLOG << "update list conf=" << listPath;
+    if (touchesJournal(base, names, listPath))
+        return false;
     UpdateJournal journal(listPath);
     if (!journal.begin())
         return false;

@@ -185,6 +185,9 @@ void TestLocalVaultUpdate::refused_data()
     QTest::newRow("not an archive") << Entries{} << "garbage" << false << false << 0;
     QTest::newRow("no entries") << Entries{} << QString() << false << false << 0;
     QTest::newRow("folder path is a file") << Entries{keep, added, {"blocked/y", "y"}} << QString() << true << false << 2;
+    QTest::newRow("entry over the list file") << Entries{keep, {"sub/../updatelist.conf", "/victim\r\n"}} << QString()
+                                              << true << true << 0;
+    QTest::newRow("entry named as a backup") << Entries{keep, {"keep.txt.bk", "x"}} << QString() << true << true << 0;
     // The second copy finds its backup name taken; unpacked without backups it simply wins.
     QTest::newRow("same name twice") << Entries{added, keep, keep} << QString() << true << true << 2;
 }
