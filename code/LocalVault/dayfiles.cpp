@@ -215,8 +215,16 @@ bool LocalVault::readTable(day_table<Day>& table, const day_files& files, Add ad
         }
         stored.append(qMakePair(entry, raw));
     }
-    for (const auto& day : stored)
-        add(day.first.head, SYNC_TYPE(day.first.sync), day.second);
+    // A stored day with data that no longer reads back fails the load: marked as read, the next
+    // save would write the table without it. A cleared day holds no data and is simply dropped.
+    const auto before = table.days;
+    for (const auto& day : stored) {
+        if (!add(day.first.head, SYNC_TYPE(day.first.sync), day.second) && !day.second.isEmpty()) {
+            QLOG << "stored day refused, files kept: " << files.tablePath;
+            table.days = before;
+            return false;
+        }
+    }
     table.needRead = false;
     return true;
 }
@@ -311,14 +319,14 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
 bool LocalVault::fdReadStep()
 {
     return readTable(step, stepFiles(), [this](const uchar* head, const SYNC_TYPE& sync, const QByteArray& raw) {
-        fdAddStep(head, sync, raw, false);
+        return fdAddStep(head, sync, raw, false);
     });
 }
 
 bool LocalVault::fdReadSleep()
 {
     return readTable(sleep, sleepFiles(), [this](const uchar* head, const SYNC_TYPE& sync, const QByteArray& raw) {
-        fdAddSleep(head, sync, raw, false);
+        return fdAddSleep(head, sync, raw, false);
     });
 }
 

@@ -14,6 +14,7 @@ private slots:
     void unchangedTableWritesNothing();
     void userInHead_data();
     void userInHead();
+    void undecodableDayIsKept();
     void damagedPairIsKept_data();
     void damagedPairIsKept();
     void failedSaveKeepsOldPair_data();
@@ -223,6 +224,23 @@ void TestDayFiles::damagedPairIsKept()
     QVERIFY(!second.fdSaveStep());
     QCOMPARE(readAll(first.stepTableFile), table);
     QCOMPARE(int(second.fdGetStepDay(QDate(2022, 1, 9)).t.sync), int(LocalVault::SYNC_NEW));
+}
+
+// A stored day whose bytes no longer decode fails the load instead of vanishing at the next save.
+void TestDayFiles::undecodableDayIsKept()
+{
+    VaultProbe first;
+    savedUser(&first);
+    patch(first.stepDataFile, 1, QByteArray("0d"));
+    const QByteArray data = readAll(first.stepDataFile);
+
+    VaultProbe second;
+    selectUser(&second, first.userDir.section(QLatin1Char('/'), -1));
+    QVERIFY(!second.fdReadStep());
+    QVERIFY(second.fdSteps().isEmpty());
+    QVERIFY(second.fdAddStep(head1, LocalVault::SYNC_NEW, stepDay(9, 8), false));
+    QVERIFY(!second.fdSaveStep());
+    QCOMPARE(readAll(first.stepDataFile), data);
 }
 
 void TestDayFiles::failedSaveKeepsOldPair_data()
