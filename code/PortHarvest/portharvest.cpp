@@ -3,7 +3,6 @@
 #include "trace.h"
 #include "uartchannel.h"
 
-#include <QFileInfo>
 
 namespace {
 
@@ -12,12 +11,13 @@ const int kDefaultReplyTimeout = 3000;
 
 QString adapterLocation()
 {
-    return UartChannel::serialForDevice(PortHarvest::ADAPTER_VENDOR_ID, PortHarvest::ADAPTER_PRODUCT_ID);
+    return UartChannel::serialForDevice(PortHarvest::ADAPTER_VENDOR_ID, PortHarvest::ADAPTER_PRODUCT_ID, 1, 0)
+        .systemLocation();
 }
 
 QString portNameOf(const QString& location)
 {
-    return QFileInfo(location).fileName();
+    return UartChannel::uc_portinfo{location}.portName();
 }
 
 } // namespace

@@ -17,18 +17,26 @@ UartChannel::~UartChannel()
     close();
 }
 
-QString UartChannel::serialForDevice(const ushort& vendorId, const ushort& productId)
+QString UartChannel::uc_portinfo::portName() const
 {
+    return QFileInfo(location).fileName();
+}
+
+UartChannel::uc_portinfo UartChannel::serialForDevice(const ushort& vendorId, const ushort& productId,
+                                                      const uchar& interface, const uchar& flag)
+{
+    Q_UNUSED(interface)
+    Q_UNUSED(flag)
     const QString configured = QString::fromLocal8Bit(qgetenv("QUORIN_ADAPTER_PORT"));
     if (!configured.isEmpty())
-        return QFileInfo::exists(configured) ? configured : QString();
+        return {QFileInfo::exists(configured) ? configured : QString()};
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& port : ports) {
         if (port.hasVendorIdentifier() && port.vendorIdentifier() == vendorId
             && port.hasProductIdentifier() && port.productIdentifier() == productId)
-            return port.systemLocation();
+            return {port.systemLocation()};
     }
-    return QString();
+    return {};
 }
 
 bool UartChannel::open(const QString& systemLocation)

@@ -14,9 +14,20 @@ public:
     explicit UartChannel(QObject* parent = nullptr);
     ~UartChannel() override;
 
-    // The system location of the port with these USB ids, or QUORIN_ADAPTER_PORT when that is
-    // set and exists; empty when there is none.
-    static QString serialForDevice(const ushort& vendorId, const ushort& productId);
+    // A found port. Not a QSerialPortInfo: that cannot describe a pty or a port the system
+    // does not list, which QUORIN_ADAPTER_PORT may name.
+    struct uc_portinfo {
+        QString location;
+        bool isValid() const { return !location.isEmpty(); }
+        QString portName() const;
+        QString systemLocation() const { return location; }
+    };
+
+    // The port with these USB ids, or QUORIN_ADAPTER_PORT when that is set and exists; invalid
+    // when there is none. The adapter shows one port, so the interface and flag arguments are
+    // accepted and not used.
+    static uc_portinfo serialForDevice(const ushort& vendorId, const ushort& productId, const uchar& interface,
+                                       const uchar& flag);
 
     bool open(const QString& systemLocation);
     void close();
