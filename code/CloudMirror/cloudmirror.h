@@ -43,7 +43,8 @@ public:
     bool setAddress(const QUrl& url);
     bool open();
     bool close();
-    bool addQueue(const Data& item);
+    // Virtual so that a test can stand in for the network.
+    virtual bool addQueue(const Data& item);
     bool addQueue(const int& tag, const QString& path, const QByteArray& body, const data_type& type);
     bool send(const Data& item);
 

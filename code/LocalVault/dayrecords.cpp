@@ -83,6 +83,13 @@ void fillEntry(Day* day, const uchar* head, const LocalVault::SYNC_TYPE& sync, c
 }
 
 template <typename Day>
+void storeNetDay(LocalVault::day_table<Day>* net, const Day& day)
+{
+    net->days.insert(keyOf(day.t.date), day);
+    net->h.count = quint32(net->days.size());
+}
+
+template <typename Day>
 void storeDay(LocalVault::day_table<Day>* table, LocalVault::day_table<Day>* net, const Day& day, bool toNet)
 {
     const QDate key = keyOf(day.t.date);
@@ -91,10 +98,8 @@ void storeDay(LocalVault::day_table<Day>* table, LocalVault::day_table<Day>* net
         table->dirty = true;
     table->days.insert(key, day);
     table->h.count = quint32(table->days.size());
-    if (!toNet)
-        return;
-    net->days.insert(key, day);
-    net->h.count = quint32(net->days.size());
+    if (toNet)
+        storeNetDay(net, day);
 }
 
 template <typename Day>
@@ -303,6 +308,15 @@ bool LocalVault::fdAddStep(const uchar* head, const SYNC_TYPE& sync, const QByte
     return true;
 }
 
+bool LocalVault::fdAddNetStep(const uchar* head, const QByteArray& data)
+{
+    step_mem_data day;
+    if (!parsePacket(head, SYNC_UPLOADED, data, stepType2Form, keepStep, buildStepDay, &day))
+        return false;
+    storeNetDay(&netStep, day);
+    return true;
+}
+
 bool LocalVault::fdAddStep(const uchar* head, const SYNC_TYPE& sync, const mydate& date, const uchar& interval,
                            const uchar& count, const ushort& crc, const QByteArray& samples, const QByteArray& raw,
                            bool toNet)
@@ -320,6 +334,15 @@ bool LocalVault::fdAddSleep(const uchar* head, const SYNC_TYPE& sync, const QByt
     if (!parsePacket(head, sync, data, sleepType2Form, keepSleep, buildSleepDay, &day))
         return false;
     storeDay(&sleep, &netSleep, day, toNet);
+    return true;
+}
+
+bool LocalVault::fdAddNetSleep(const uchar* head, const QByteArray& data)
+{
+    sleep_mem_data day;
+    if (!parsePacket(head, SYNC_UPLOADED, data, sleepType2Form, keepSleep, buildSleepDay, &day))
+        return false;
+    storeNetDay(&netSleep, day);
     return true;
 }
 

@@ -202,6 +202,11 @@ public:
     bool fdSave();
 
 protected:
+    // A day the cloud holds goes into the cloud copies only, as uploaded: the band's own record
+    // of that day stays as it is.
+    bool fdAddNetStep(const uchar* head, const QByteArray& data);
+    bool fdAddNetSleep(const uchar* head, const QByteArray& data);
+
     QString userId;
     QString dataRoot;
     QString configRoot;
