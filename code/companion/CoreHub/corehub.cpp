@@ -457,43 +457,36 @@ void CoreHub::bhLongCtrReply(const WireCodec::bs_pack& pack)
 
 namespace {
 
+// The charts show the band's record when this computer has one with data, else the cloud's.
 template <typename Day>
-bool hasData(const Day& day)
+Day pickDay(const Day& stored, const QMap<QDate, Day>& cloud, const QDate& day, const Day& empty, const bool& net)
 {
-    return !day.raw.isEmpty();
-}
-
-template <typename Day>
-Day chartDay(const Day& stored, const QMap<QDate, Day>& cloud, const QDate& day, const Day& empty)
-{
-    if (hasData(stored))
+    if (!net || !stored.raw.isEmpty())
         return stored;
     return cloud.value(day, empty);
 }
 
 } // namespace
 
+template <typename Day>
+void CoreHub::answerDay(const Day& record, void (CoreHub::*signal)(Day))
+{
+    QMetaObject::invokeMethod(this, [this, record, signal] { (this->*signal)(record); }, Qt::QueuedConnection);
+}
+
 LocalVault::step_mem_data CoreHub::fdStepDay(const QDate& day, const bool& answer, const bool& net)
 {
-    const step_mem_data stored = fdGetStepDay(day);
-    const step_mem_data record = net ? chartDay(stored, netStep.days, day, fdGetStepNullDay(day)) : stored;
-    if (!answer)
-        return record;
-    QMetaObject::invokeMethod(
-        this, [this, record, net] { net ? emit onFdNetStepDay(record) : emit onFdStepDay(record); },
-        Qt::QueuedConnection);
+    const step_mem_data record = pickDay(fdGetStepDay(day), netStep.days, day, fdGetStepNullDay(day), net);
+    if (answer)
+        answerDay(record, net ? &CoreHub::onFdNetStepDay : &CoreHub::onFdStepDay);
     return record;
 }
 
 LocalVault::sleep_mem_data CoreHub::fdSleepDay(const QDate& day, const bool& answer, const bool& net)
 {
-    const sleep_mem_data stored = fdGetSleepDay(day);
-    const sleep_mem_data record = net ? chartDay(stored, netSleep.days, day, fdGetSleepNullDay(day)) : stored;
-    if (!answer)
-        return record;
-    QMetaObject::invokeMethod(
-        this, [this, record, net] { net ? emit onFdNetSleepDay(record) : emit onFdSleepDay(record); },
-        Qt::QueuedConnection);
+    const sleep_mem_data record = pickDay(fdGetSleepDay(day), netSleep.days, day, fdGetSleepNullDay(day), net);
+    if (answer)
+        answerDay(record, net ? &CoreHub::onFdNetSleepDay : &CoreHub::onFdSleepDay);
     return record;
 }
 

@@ -136,6 +136,9 @@ private:
     void answerCommand(const unsigned& code, const QByteArray& reply);
     void failAllCommands();
     void loseLink();
+    // Sends the record once from the event loop, so the caller has returned first.
+    template <typename Day>
+    void answerDay(const Day& record, void (CoreHub::*signal)(Day));
 
     double userHeight() const;
     double userWeight() const;

@@ -130,6 +130,8 @@ private:
     CoreHub* newHub(FakeCloud** cloud = nullptr);
     static bool waitOpen(CoreHub& hub);
     static bool linkUp(CoreHub& hub, PtyAdapter& adapter);
+    // A hub whose adapter port is open on the scripted adapter, with the band link up.
+    std::unique_ptr<CoreHub> linkedHub(PtyAdapter& adapter);
 };
 
 void TestCoreHub::cleanup()
@@ -159,6 +161,15 @@ bool TestCoreHub::linkUp(CoreHub& hub, PtyAdapter& adapter)
         return false;
     adapter.answer(message("+CON\r\n1"));
     return conn.wait(2000) && conn[0][0].toBool() && hub.isAtConnect();
+}
+
+std::unique_ptr<CoreHub> TestCoreHub::linkedHub(PtyAdapter& adapter)
+{
+    qputenv("QUORIN_ADAPTER_PORT", adapter.link().toLocal8Bit());
+    std::unique_ptr<CoreHub> hub(newHub());
+    if (!waitOpen(*hub) || !linkUp(*hub, adapter))
+        return nullptr;
+    return hub;
 }
 
 void TestCoreHub::cloudRequestReachesItsSignal_data()
@@ -448,10 +459,8 @@ void TestCoreHub::adapterCommandAnsweredOnce()
 void TestCoreHub::disconnectIsFollowedByAScan()
 {
     PtyAdapter adapter;
-    qputenv("QUORIN_ADAPTER_PORT", adapter.link().toLocal8Bit());
-    std::unique_ptr<CoreHub> hub(newHub());
-    QVERIFY(waitOpen(*hub));
-    QVERIFY(linkUp(*hub, adapter));
+    std::unique_ptr<CoreHub> hub = linkedHub(adapter);
+    QVERIFY(hub);
     QSignalSpy disconn(hub.get(), &CoreHub::onBcDisconn);
     QSignalSpy scan(hub.get(), &CoreHub::onBcScan);
     adapter.received.clear();
@@ -490,10 +499,8 @@ void TestCoreHub::lateReplyDoesNotAnswerTheNextCommand()
 void TestCoreHub::unplugClearsTheLink()
 {
     PtyAdapter adapter;
-    qputenv("QUORIN_ADAPTER_PORT", adapter.link().toLocal8Bit());
-    std::unique_ptr<CoreHub> hub(newHub());
-    QVERIFY(waitOpen(*hub));
-    QVERIFY(linkUp(*hub, adapter));
+    std::unique_ptr<CoreHub> hub = linkedHub(adapter);
+    QVERIFY(hub);
     QSignalSpy unconn(hub.get(), &CoreHub::onUsbUnConn);
     QSignalSpy disconn(hub.get(), &CoreHub::onBcDisconn);
     QSignalSpy conn(hub.get(), &CoreHub::onUsbConn);
@@ -512,10 +519,8 @@ void TestCoreHub::unplugClearsTheLink()
 void TestCoreHub::linkLostWithoutCommand()
 {
     PtyAdapter adapter;
-    qputenv("QUORIN_ADAPTER_PORT", adapter.link().toLocal8Bit());
-    std::unique_ptr<CoreHub> hub(newHub());
-    QVERIFY(waitOpen(*hub));
-    QVERIFY(linkUp(*hub, adapter));
+    std::unique_ptr<CoreHub> hub = linkedHub(adapter);
+    QVERIFY(hub);
     QSignalSpy disconn(hub.get(), &CoreHub::onBcDisconn);
     QSignalSpy scan(hub.get(), &CoreHub::onBcScan);
     QVERIFY(adapter.answer(message("+DISCON\r\n1") + message("garbage")));
