@@ -270,32 +270,47 @@ SimBand::Answer SimBand::paramSecond(const QByteArray& packet)
 }
 
 // The day's items as the data of its block; `head` receives the head pack bytes 10-19.
-QByteArray SimBand::dayData(const quint8& cmd, const QDate& day, QByteArray* head) const
+QByteArray SimBand::storedDay(const quint8& cmd, const QDate& day) const
+{
+    const Block block = makeBlock(cmd, 1, day, 0, itemCount(cmd, day), true);
+    QByteArray bytes = block.packs.first().mid(3);
+    for (int slot = 1; slot < block.packs.size(); ++slot)
+        bytes += block.packs[slot].mid(3);
+    const int length = (quint8(bytes[0]) << 8) | quint8(bytes[1]);
+    return bytes.left(payloadSize + length);
+}
+
+int SimBand::itemCount(const quint8& cmd, const QDate& day) const
+{
+    return cmd == WireCodec::BH_CMD_STEP ? m_steps.value(day).steps.size() : m_sleeps.value(day).size();
+}
+
+QByteArray SimBand::dayData(const quint8& cmd, const QDate& day, const int& first, const int& count,
+                            QByteArray* head) const
 {
     QByteArray data;
     QByteArray fields(10, '\0');
     WireCodec::bhPutDate(bytesOf(fields), 0, day);
     if (cmd == WireCodec::BH_CMD_STEP) {
         const StepDay steps = m_steps.value(day);
-        for (const quint16 value : steps.steps)
+        for (const quint16 value : steps.steps.mid(first, count))
             data += word(value);
         fields[3] = char(steps.interval);
-        fields[4] = char(steps.steps.size());
+        fields[4] = char(data.size() / 2);
     } else {
-        const QList<SimSleepItem> items = m_sleeps.value(day);
-        for (const SimSleepItem& item : items)
+        for (const SimSleepItem& item : m_sleeps.value(day).mid(first, count))
             data += word(item.start) + char(item.minutes) + char(item.code);
-        fields[3] = char(items.size());
+        fields[3] = char(data.size() / 4);
     }
     *head = fields;
     return data;
 }
 
-SimBand::Block SimBand::makeBlock(const quint8& cmd, const quint16& number, const QDate& day,
-                                  const bool& last) const
+SimBand::Block SimBand::makeBlock(const quint8& cmd, const quint16& number, const QDate& day, const int& first,
+                                  const int& count, const bool& last) const
 {
     QByteArray fields;
-    const QByteArray data = dayData(cmd, day, &fields);
+    const QByteArray data = dayData(cmd, day, first, count, &fields);
     const int slotTotal = (data.size() + payloadSize - 1) / payloadSize + 1;
     Block block;
     block.number = number;
@@ -317,19 +332,21 @@ SimBand::Answer SimBand::dayRequest(const QByteArray& packet)
     if (!from.isValid() || !to.isValid() || from > to)
         return error(packet, WireCodec::BH_ERR_DATE);
     const quint8 cmd = bytes[0];
-    QList<QDate> days;
+    // One block per day, or several when the day has more items than a block takes.
+    QList<QPair<QDate, int>> chunks;
+    const int perBlock = qMax(1, info.itemsPerBlock);
     for (QDate day = from; day <= to; day = day.addDays(1)) {
-        const bool hasData = cmd == WireCodec::BH_CMD_STEP ? !m_steps.value(day).steps.isEmpty()
-                                                           : !m_sleeps.value(day).isEmpty();
-        if (hasData)
-            days << day;
+        for (int first = 0; first < itemCount(cmd, day); first += perBlock)
+            chunks << qMakePair(day, first);
     }
     m_transfer.clear();
     m_bitmaps.clear();
-    for (int i = 0; i < days.size(); ++i)
-        m_transfer << makeBlock(cmd, quint16(i + 1), days[i], i + 1 == days.size());
+    for (int i = 0; i < chunks.size(); ++i) {
+        m_transfer << makeBlock(cmd, quint16(i + 1), chunks[i].first, chunks[i].second, perBlock,
+                                i + 1 == chunks.size());
+    }
 
-    const QByteArray body = word(quint16(days.size())) + packet.mid(2, 6);
+    const QByteArray body = word(quint16(chunks.size())) + packet.mid(2, 6);
     return sendBlocks(WireCodec::bhPacket(cmd, WireCodec::BH_SUB_REPLY, body));
 }
 
@@ -341,10 +358,15 @@ SimBand::Answer SimBand::sendBlocks(const QByteArray& reply)
         QList<QByteArray> packs = m_transfer[b].packs;
         if (b == 0 && strikeOnce(BandFault::CorruptBlockCrc))
             packs[0][7] = char(~quint8(packs[0][7]));
+        if (b == 0 && strikeOnce(BandFault::BadBlockNumber))
+            packs[0].replace(5, 2, word(quint16(m_transfer.size() + 1)));
+        if (b == 0 && strikeOnce(BandFault::OversizedBlock))
+            packs[0].replace(3, 2, word(quint16(2040)));
         const int dropped = m_faultParameter ? m_faultParameter : 2;
         for (const QByteArray& pack : qAsConst(packs)) {
             const int serial = quint8(pack[2]);
-            if (b == 0 && serial == dropped && strikeOnce(BandFault::DropPack))
+            const bool dropsForResend = m_fault == BandFault::BadResendIndex && !m_faultSpent;
+            if (b == 0 && serial == dropped && (strikeOnce(BandFault::DropPack) || dropsForResend))
                 continue;
             answer.packets << pack;
             if (b == 0 && serial == dropped && strikeOnce(BandFault::LinkLostMidBlock)) {
@@ -377,6 +399,9 @@ SimBand::Answer SimBand::resendBitmap(const QByteArray& packet)
     const bool complete = bitmap.count('\0') == bitmap.size();
     if (!complete)
         m_bitmaps[number] = bitmap;
+    if (!complete && strikeOnce(BandFault::BadResendIndex))
+        return one(WireCodec::bhPacket(WireCodec::BH_CMD_CONTROL, WireCodec::BH_SUB_REPLY,
+                                       word(quint16(m_transfer.size() + 1))));
     return one(WireCodec::bhPacket(WireCodec::BH_CMD_CONTROL, WireCodec::BH_SUB_REPLY,
                                    word(complete ? 0 : number)));
 }

@@ -9,9 +9,9 @@
 #include <QMap>
 #include <QString>
 
-// Failures a real band shows; a test switches one on with setFault. DropPack, CorruptBlockCrc
-// and LinkLostMidBlock strike once, in the first block sent after they were set; the others
-// last until the fault is changed.
+// Failures a real band shows; a test switches one on with setFault. DropPack, CorruptBlockCrc,
+// LinkLostMidBlock, BadBlockNumber, OversizedBlock and BadResendIndex strike once, in the first
+// block sent after they were set; the others last until the fault is changed.
 enum class BandFault {
     None,
     RefuseConnect,     // the adapter's connect fails
@@ -20,7 +20,10 @@ enum class BandFault {
     CorruptBlockCrc,   // the head pack carries a wrong block CRC
     Silent,            // the band answers no packet at all
     LinkLostMidBlock,  // parameter: serial after which the link drops (default 2)
-    ErrorPacket        // parameter: error type of the report that answers every packet (default 6)
+    ErrorPacket,       // parameter: error type of the report that answers every packet (default 6)
+    BadBlockNumber,    // the head pack names a block the reply does not have
+    OversizedBlock,    // the head pack announces more data than a re-send request can cover
+    BadResendIndex     // pack 2 (or the parameter) is left out and the re-send answer names a block beyond the reply
 };
 
 struct SimSleepItem {
@@ -38,6 +41,8 @@ struct SimBandInfo {
     quint16 settingsWord = 0x0001;
     QByteArray model = QByteArrayLiteral("QB01");
     int rssi = -60;
+    // A day with more items travels as several blocks of the same date.
+    int itemsPerBlock = 255;
 };
 
 // The band behind the simulated adapter: takes one packet at a time and says what it puts on
@@ -59,6 +64,9 @@ public:
     QList<quint16> stepDay(const QDate& day) const;
     quint8 stepInterval(const QDate& day) const;
     QList<SimSleepItem> sleepDay(const QDate& day) const;
+    // The bytes the program keeps of a day that travelled as one block: the head pack's
+    // payload, then the data.
+    QByteArray storedDay(const quint8& cmd, const QDate& day) const;
 
     void setFault(const BandFault& fault, const int& parameter = 0);
     BandFault fault() const;
@@ -107,8 +115,12 @@ private:
     Answer firmwarePack(const QByteArray& packet);
     Answer firmwareControl(const QByteArray& packet);
     Answer sendBlocks(const QByteArray& reply);
-    QByteArray dayData(const quint8& cmd, const QDate& day, QByteArray* head) const;
-    Block makeBlock(const quint8& cmd, const quint16& number, const QDate& day, const bool& last) const;
+    // Items first to first + count - 1 of a day, as one block's data and head fields.
+    QByteArray dayData(const quint8& cmd, const QDate& day, const int& first, const int& count,
+                       QByteArray* head) const;
+    Block makeBlock(const quint8& cmd, const quint16& number, const QDate& day, const int& first,
+                    const int& count, const bool& last) const;
+    int itemCount(const quint8& cmd, const QDate& day) const;
     const Block* findBlock(const quint16& number) const;
     bool strikeOnce(const BandFault& fault);
 
