@@ -38,6 +38,17 @@ bool versionHasIdentity(const WireCodec::bs_reply_version& version)
     return false;
 }
 
+// Counts one answer of the store and keeps the record under its date; true with the last one.
+template <typename Day>
+bool takeLocalDay(const Day& d, QMap<QDate, Day>* days, quint16* answers, const quint16& count)
+{
+    ++*answers;
+    const QDate day(d.t.date.year, d.t.date.month, d.t.date.day);
+    if (day.isValid())
+        days->insert(day, d);
+    return *answers >= count;
+}
+
 } // namespace
 
 BandHarvest::BandHarvest(QObject* parent)
@@ -217,13 +228,7 @@ void BandHarvest::on_BandSilent()
 void BandHarvest::on_FdStepDay(LocalVault::step_mem_data d)
 {
     CoreHub* hub = Msg();
-    if (!hub)
-        return;
-    ++m_stepDayAnswers;
-    const QDate day(d.t.date.year, d.t.date.month, d.t.date.day);
-    if (day.isValid())
-        m_stepDays.insert(day, d);
-    if (m_stepDayAnswers < m_stepDayCount)
+    if (!hub || !takeLocalDay(d, &m_stepDays, &m_stepDayAnswers, m_stepDayCount))
         return;
     hubUnlink(hub, &CoreHub::onFdStepDay, this, &BandHarvest::on_FdStepDay);
     if (m_sleepDayAnswers >= m_sleepDayCount)
@@ -233,13 +238,7 @@ void BandHarvest::on_FdStepDay(LocalVault::step_mem_data d)
 void BandHarvest::on_FdSleepDay(LocalVault::sleep_mem_data d)
 {
     CoreHub* hub = Msg();
-    if (!hub)
-        return;
-    ++m_sleepDayAnswers;
-    const QDate day(d.t.date.year, d.t.date.month, d.t.date.day);
-    if (day.isValid())
-        m_sleepDays.insert(day, d);
-    if (m_sleepDayAnswers < m_sleepDayCount)
+    if (!hub || !takeLocalDay(d, &m_sleepDays, &m_sleepDayAnswers, m_sleepDayCount))
         return;
     hubUnlink(hub, &CoreHub::onFdSleepDay, this, &BandHarvest::on_FdSleepDay);
     if (m_stepDayAnswers >= m_stepDayCount)
