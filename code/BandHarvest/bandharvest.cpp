@@ -14,6 +14,8 @@ namespace {
 const int kMaxWindowDays = 11;
 // The band answers its version and parameters at once; this long without them, it is gone.
 const int kBandAnswerRequests = 3;
+// Scans that do not show the band before the run gives up on connecting.
+const int kMaxScans = 3;
 
 quint16 bodyNumber(const double& value)
 {
@@ -122,6 +124,8 @@ bool BandHarvest::sync()
     }
     endRun();
     m_scanArmed = true;
+    m_closingLink = false;
+    m_scanMisses = 0;
     status(STATUS_SERVER_DATA, tr("获取服务器数据..."));
     const QDate today = QDate::currentDate();
     const QDate bind = m_dev.bindDt.date();
@@ -202,6 +206,8 @@ void BandHarvest::endRun()
 // A request the band should have had could not be sent: the link is down.
 void BandHarvest::bandLost()
 {
+    if (!m_running)
+        return;
     endRun();
     status(STATUS_BAND_LOST, tr("手环连接已断开!"));
 }
@@ -285,10 +291,18 @@ void BandHarvest::on_BcScan(QList<BandLink::at_devinfo> list)
         return;
     for (int i = 0; i < list.size(); ++i) {
         if (list.at(i).address == m_dev.deviceAddress) {
+            // One connect per run: a later scan result must not send a second one.
+            m_scanArmed = false;
             hub->bcConnect(i + 1);
             return;
         }
     }
+    if (++m_scanMisses < kMaxScans) {
+        hub->bcScan();
+        return;
+    }
+    endRun();
+    status(STATUS_CONNECT, tr("连接手环失败!"));
 }
 
 void BandHarvest::on_BcConn(bool state)
@@ -316,12 +330,15 @@ void BandHarvest::on_BcConn(bool state)
 void BandHarvest::on_BcDisconn(bool state)
 {
     CoreHub* hub = Msg();
-    if (!hub || !state)
+    if (!hub)
         return;
     if (m_closingLink) {
         m_closingLink = false;
         return;
     }
+    // Only a run in progress loses its band; an idle object has nothing to report.
+    if (!state || !m_running)
+        return;
     endRun();
     hubLink(hub, &CoreHub::onBcConn, this, &BandHarvest::on_BcConn);
     hubLink(hub, &CoreHub::onBhError, this, &BandHarvest::on_BhError);
@@ -331,7 +348,7 @@ void BandHarvest::on_BcDisconn(bool state)
 void BandHarvest::on_BcNotify(bool state)
 {
     CoreHub* hub = Msg();
-    if (!hub)
+    if (!hub || !m_running)
         return;
     hubUnlink(hub, &CoreHub::onBcNotify, this, &BandHarvest::on_BcNotify);
     if (!state) {
@@ -350,7 +367,7 @@ void BandHarvest::on_BcNotify(bool state)
 void BandHarvest::on_BhVersion(WireCodec::bs_reply_version version)
 {
     CoreHub* hub = Msg();
-    if (!hub)
+    if (!hub || !m_running)
         return;
     watchBand(false);
     hubUnlink(hub, &CoreHub::onBhVersion, this, &BandHarvest::on_BhVersion);
@@ -368,7 +385,7 @@ void BandHarvest::on_NsGetHealthNum(CloudGate::ns_get_bmi_detail bmi, CloudGate:
                                     QString returnMsg)
 {
     CoreHub* hub = Msg();
-    if (!hub)
+    if (!hub || !m_running)
         return;
     hubUnlink(hub, &CoreHub::onNsGetHealthNum, this, &BandHarvest::on_NsGetHealthNum);
     if (returnCode.code != 0) {
@@ -399,7 +416,7 @@ void BandHarvest::on_NsGetHealthNum(CloudGate::ns_get_bmi_detail bmi, CloudGate:
 void BandHarvest::on_BhParamReply(WireCodec::bs_reply_param param_reply)
 {
     CoreHub* hub = Msg();
-    if (!hub)
+    if (!hub || !m_running)
         return;
     watchBand(false);
     hubUnlink(hub, &CoreHub::onBhParamReply, this, &BandHarvest::on_BhParamReply);

@@ -127,6 +127,9 @@ private:
         bool orphan = false;   // a head pack was refused: the packs after it belong to no block
         bool resend = false;   // a block's missing packs were asked for and not yet checked
         int asks = 0;          // re-send requests still without an answer
+        int resends = 0;       // blocks re-sent for the day asked for last
+        QDate day;             // the day asked for last
+        QList<quint16> resendQueue;  // blocks the band offered to re-send, one at a time
         QMap<QDate, int> requests;
         QSet<QDate> givenUp;   // asked too often without getting the day: not again this run
     };
@@ -150,13 +153,14 @@ private:
     void markReceived(const KIND& kind, const QDate& day);
 
     bool requestDay(const KIND& kind);
-    void takeDayReply(const KIND& kind, const quint16& count);
+    void takeDayReply(const KIND& kind, const quint16& count, const QDate& from);
     void takePack(const KIND& kind, const WireCodec::bs_pack& pack);
     bool takeHeadPack(const KIND& kind, const WireCodec::bs_pack& pack);
     bool recvLongPack(const KIND& kind, const ushort& di);
     void reportBlock(const KIND& kind, const int& di, const bool& ok);
     void finishDay(const KIND& kind);
     void takeAskAnswer(const KIND& kind, const quint16& index);
+    void startNextResend(const KIND& kind);
     void nextRequest(const KIND& kind);
     bool saveToDisk(const KIND& kind);
     bool allBlocksValid(const KIND& kind);
@@ -183,6 +187,7 @@ private:
 
     bool m_running = false;
     bool m_closingLink = false;  // a link left up by an earlier run is being closed quietly
+    int m_scanMisses = 0;        // scan results without the band
     day_pull m_pull[2];
     QTimer* m_bandTimer = nullptr;  // the band's version and parameter answers
     int m_connectPause = 3000;

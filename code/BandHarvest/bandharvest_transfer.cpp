@@ -14,6 +14,7 @@ const int kPayloadSize = 17;
 const int kPackSize = 20;
 // A day asked for this often without arriving whole is left for the next run.
 const int kMaxDayRequests = 3;
+const int kMaxResends = 8;
 // The re-send request names each missing slot by one bit; a block with more slots could never
 // be completed.
 const int kMaxSlots = WireCodec::wireBitmapSize * 8;
@@ -283,12 +284,12 @@ bool BandHarvest::saveSleepToDisk()
 
 void BandHarvest::on_BhStep(WireCodec::bs_reply_sync_step step)
 {
-    takeDayReply(KIND_STEP, step.count);
+    takeDayReply(KIND_STEP, step.count, step.from);
 }
 
 void BandHarvest::on_BhSleep(WireCodec::bs_reply_sync_sleep sleep)
 {
-    takeDayReply(KIND_SLEEP, sleep.count);
+    takeDayReply(KIND_SLEEP, sleep.count, sleep.from);
 }
 
 void BandHarvest::on_BhStepLong(WireCodec::bs_pack pack)
@@ -353,8 +354,10 @@ bool BandHarvest::requestDay(const KIND& kind)
     if (!day.isValid())
         return false;
     ++pull.requests[day];
+    pull.day = day;
     pull.final = pull.orphan = pull.resend = false;
-    pull.asks = 0;
+    pull.asks = pull.resends = 0;
+    pull.resendQueue.clear();
     linkPacks(kind, false);
     linkAsks(kind, false);
     restartTimer(kind);
@@ -366,11 +369,16 @@ bool BandHarvest::requestDay(const KIND& kind)
     return true;
 }
 
-void BandHarvest::takeDayReply(const KIND& kind, const quint16& count)
+void BandHarvest::takeDayReply(const KIND& kind, const quint16& count, const QDate& from)
 {
     CoreHub* hub = Msg();
     if (!hub || !m_running)
         return;
+    // A late answer to an earlier request must not settle the day asked for now.
+    if (from != m_pull[kind].day) {
+        QLOG << "day reply for another day dropped:" << from << "asked:" << m_pull[kind].day;
+        return;
+    }
     linkPacks(kind, false);
     linkReplies(kind, false);
     if (count) {
@@ -462,11 +470,15 @@ void BandHarvest::takePack(const KIND& kind, const WireCodec::bs_pack& pack)
     }
     if (x != n)
         return;
+    // What follows a block's last pack belongs to the next head pack or to a re-send.
+    m_pull[kind].orphan = true;
     const bool ok = recvLongPack(kind, ushort(di));
     if (ok && m_pull[kind].final && allBlocksValid(kind))
         finishDay(kind);
-    if (m_running)
-        reportBlock(kind, di, ok);
+    if (!m_running)
+        return;
+    reportBlock(kind, di, ok);
+    startNextResend(kind);
 }
 
 void BandHarvest::reportBlock(const KIND& kind, const int& di, const bool& ok)
@@ -541,19 +553,37 @@ void BandHarvest::takeAskAnswer(const KIND& kind, const quint16& index)
             QLOG << "re-send index refused:" << index;
             return;
         }
-        // The re-sent packs carry no block number: they belong to the block asked for.
-        blockOf(kind) = index;
-        pull.orphan = false;
-        pull.resend = true;
-        restartTimer(kind);
-        if (!hub->bhLongPackCtr(index, hub->bhGetVersion()))
-            bandLost();
+        pull.resendQueue.append(index);
+        startNextResend(kind);
         return;
     }
-    // Other answers or re-sent packs are still on their way; the timer guards the wait.
-    if (pull.asks > 0 || pull.resend)
+    // More of the day is on its way (answers, re-sent packs, blocks); the timer guards the wait.
+    if (pull.asks > 0 || pull.resend || !pull.resendQueue.isEmpty() || !pull.final)
         return;
     nextRequest(kind);
+}
+
+// Re-sent packs carry no block number: one block is re-sent at a time, once the day's last
+// block is through, and its packs belong to it until its last pack has been checked again.
+void BandHarvest::startNextResend(const KIND& kind)
+{
+    day_pull& pull = m_pull[kind];
+    CoreHub* hub = Msg();
+    if (!hub || !m_running || !pull.final || pull.resend || pull.resendQueue.isEmpty())
+        return;
+    // A pack the band can never get across would be asked for without end.
+    if (++pull.resends > kMaxResends) {
+        QLOG << "re-sends used up, the day will be asked again";
+        pull.resendQueue.clear();
+        return;
+    }
+    const quint16 index = pull.resendQueue.takeFirst();
+    blockOf(kind) = index;
+    pull.orphan = false;
+    pull.resend = true;
+    restartTimer(kind);
+    if (!hub->bhLongPackCtr(index, hub->bhGetVersion()))
+        bandLost();
 }
 
 void BandHarvest::nextRequest(const KIND& kind)

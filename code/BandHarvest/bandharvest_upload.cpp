@@ -106,7 +106,7 @@ bool BandHarvest::syncNetStep()
 void BandHarvest::on_NsDateSync(CloudGate::ns_ret_code returnCode, QString returnMsg)
 {
     CoreHub* hub = Msg();
-    if (!hub)
+    if (!hub || !m_running)
         return;
     hubUnlink(hub, &CoreHub::onNsDateSync, this, &BandHarvest::on_NsDateSync);
     if (returnCode.code != 0) {

@@ -78,6 +78,8 @@ private slots:
     void endings_data();
     void endings();
     void splitDayIsJoined();
+    void splitDayFaults_data();
+    void splitDayFaults();
     void noDataKeepsTheStoredDay();
 };
 
@@ -249,7 +251,8 @@ void TestBandHarvest::unpluggedMidRun()
 
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
     QTest::qWait(2500);
-    QVERIFY(texts(rig.statuses).contains(QStringLiteral("12 设备已移除!!!")));
+    QCOMPARE(texts(rig.statuses).last(), QStringLiteral("12 设备已移除!!!"));
+    QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_BAND_LOST));
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
     QVERIFY(!rig.hub().isAtConnect());
     QCOMPARE(rig.cloudRequests("synchro/datasynchro"), 0);
@@ -336,6 +339,48 @@ void TestBandHarvest::splitDayIsJoined()
         QCOMPARE(value, rig.band().stepDay(today)[i]);
     }
     QCOMPARE(rig.hub().fdGetSleepDay(today).segments.size(), rig.band().sleepDay(today).size());
+}
+
+void TestBandHarvest::splitDayFaults_data()
+{
+    QTest::addColumn<bool>("answersEarly");
+    QTest::addColumn<BandFault>("fault");
+    QTest::addColumn<int>("parameter");
+    QTest::addColumn<int>("dayRequests");
+    QTest::addColumn<int>("packReRequests");
+    QTest::addColumn<bool>("firstBlockFails");
+
+    // 96 step items at 40 a block: three blocks of one date.
+    QTest::newRow("re-send answers overtake the later blocks") << true << BandFault::None << 0 << 1 << 0 << false;
+    QTest::newRow("a pack lost from every block: re-sent block by block")
+        << false << BandFault::DropPackEveryBlock << 2 << 1 << 3 << true;
+    QTest::newRow("lost packs and early answers") << true << BandFault::DropPackEveryBlock << 2 << 1 << 3 << true;
+    QTest::newRow("second block's head pack lost: the first stays good")
+        << false << BandFault::DropPack << 256 + 1 << 2 << 0 << false;
+}
+
+void TestBandHarvest::splitDayFaults()
+{
+    QFETCH(bool, answersEarly);
+    QFETCH(BandFault, fault);
+    QFETCH(int, parameter);
+    QFETCH(int, dayRequests);
+    QFETCH(int, packReRequests);
+    QFETCH(bool, firstBlockFails);
+    SyncRig rig(0);
+    QVERIFY(rig.isReady());
+    const QDate today = QDate::currentDate();
+    rig.band().generateDays(today, 1);
+    rig.band().info.itemsPerBlock = 40;
+    rig.band().info.answersEarly = answersEarly;
+    rig.band().setFault(fault, parameter);
+
+    QVERIFY(rig.syncToEnd(RUN_LIMIT));
+    QCOMPARE(rig.statuses.last().code, int(BandHarvest::STATUS_DONE));
+    QCOMPARE(rig.bandReceived(STEP, 0x01), dayRequests);
+    QCOMPARE(rig.bandReceived(0x06, 0x05), packReRequests);
+    QCOMPARE(texts(rig.statuses).contains(QStringLiteral("9 失败:同步手环步数(1/3)天")), firstBlockFails);
+    QCOMPARE(rig.hub().fdGetStepDay(today).items.size(), rig.band().stepDay(today).size());
 }
 
 void TestBandHarvest::noDataKeepsTheStoredDay()

@@ -228,8 +228,9 @@ void SimAdapter::flush()
 
 void SimAdapter::queue(const SimBand::Answer& answer)
 {
+    int at = answer.urgent ? 0 : m_air.size();
     for (const QByteArray& packet : answer.packets)
-        m_air << Air{packet, false};
+        m_air.insert(at++, Air{packet, false});
     if (answer.linkLost)
         m_air << Air{QByteArray(), true};
     scheduleEvent();

@@ -362,11 +362,14 @@ SimBand::Answer SimBand::sendBlocks(const QByteArray& reply)
             packs[0].replace(5, 2, word(quint16(m_transfer.size() + 1)));
         if (b == 0 && strikeOnce(BandFault::OversizedBlock))
             packs[0].replace(3, 2, word(quint16(2040)));
-        const int dropped = m_faultParameter ? m_faultParameter : 2;
+        const int dropped = m_faultParameter % 256 ? m_faultParameter % 256 : 2;
+        const int droppedBlock = m_faultParameter / 256;
         for (const QByteArray& pack : qAsConst(packs)) {
             const int serial = quint8(pack[2]);
             const bool dropsForResend = m_fault == BandFault::BadResendIndex && !m_faultSpent;
-            if (b == 0 && serial == dropped && (strikeOnce(BandFault::DropPack) || dropsForResend))
+            const bool dropsEvery = m_fault == BandFault::DropPackEveryBlock && !m_faultSpent;
+            if (serial == dropped
+                && ((b == droppedBlock && strikeOnce(BandFault::DropPack)) || (b == 0 && dropsForResend) || dropsEvery))
                 continue;
             answer.packets << pack;
             if (b == 0 && serial == dropped && strikeOnce(BandFault::LinkLostMidBlock)) {
@@ -376,6 +379,8 @@ SimBand::Answer SimBand::sendBlocks(const QByteArray& reply)
             }
         }
     }
+    if (m_fault == BandFault::DropPackEveryBlock)
+        m_faultSpent = true;
     return answer;
 }
 
@@ -399,11 +404,12 @@ SimBand::Answer SimBand::resendBitmap(const QByteArray& packet)
     const bool complete = bitmap.count('\0') == bitmap.size();
     if (!complete)
         m_bitmaps[number] = bitmap;
-    if (!complete && strikeOnce(BandFault::BadResendIndex))
-        return one(WireCodec::bhPacket(WireCodec::BH_CMD_CONTROL, WireCodec::BH_SUB_REPLY,
-                                       word(quint16(m_transfer.size() + 1))));
-    return one(WireCodec::bhPacket(WireCodec::BH_CMD_CONTROL, WireCodec::BH_SUB_REPLY,
-                                   word(complete ? 0 : number)));
+    const quint16 index = !complete && strikeOnce(BandFault::BadResendIndex) ? quint16(m_transfer.size() + 1)
+                          : complete                                          ? 0
+                                                                              : number;
+    Answer answer = one(WireCodec::bhPacket(WireCodec::BH_CMD_CONTROL, WireCodec::BH_SUB_REPLY, word(index)));
+    answer.urgent = info.answersEarly;
+    return answer;
 }
 
 SimBand::Answer SimBand::packReRequest(const QByteArray& packet)

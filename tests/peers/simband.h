@@ -9,14 +9,16 @@
 #include <QMap>
 #include <QString>
 
-// Failures a real band shows; a test switches one on with setFault. DropPack, CorruptBlockCrc,
+// Failures a real band shows; a test switches one on with setFault. DropPack, DropPackEveryBlock,
+// CorruptBlockCrc,
 // LinkLostMidBlock, BadBlockNumber, OversizedBlock and BadResendIndex strike once, in the first
 // block sent after they were set; the others last until the fault is changed.
 enum class BandFault {
     None,
     RefuseConnect,     // the adapter's connect fails
     RefuseNotify,      // the adapter's notification switch fails
-    DropPack,          // parameter: serial of the pack left out (default 2)
+    DropPack,          // parameter: serial of the pack left out (default 2), plus 256 per block for a later block
+    DropPackEveryBlock, // parameter: serial of the pack left out of every block of one reply (default 2)
     CorruptBlockCrc,   // the head pack carries a wrong block CRC
     Silent,            // the band answers no packet at all
     LinkLostMidBlock,  // parameter: serial after which the link drops (default 2)
@@ -43,6 +45,9 @@ struct SimBandInfo {
     int rssi = -60;
     // A day with more items travels as several blocks of the same date.
     int itemsPerBlock = 255;
+    // The answer to a re-send request goes out at the next connection event, ahead of the
+    // blocks of the reply still on the air.
+    bool answersEarly = false;
 };
 
 // The band behind the simulated adapter: takes one packet at a time and says what it puts on
@@ -53,6 +58,7 @@ public:
     struct Answer {
         QList<QByteArray> packets;
         bool linkLost = false;  // the link drops after the packets
+        bool urgent = false;    // goes on the air ahead of packets still waiting there
     };
 
     SimBandInfo info;

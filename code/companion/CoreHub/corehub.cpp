@@ -7,6 +7,9 @@
 #include <QMetaObject>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 const int kDefaultAdapterTimeout = 8000;
@@ -233,6 +236,8 @@ void CoreHub::on_AdapterTimeout()
     if (m_commands.isEmpty())
         return;
     QLOG << "adapter silent, code:" << m_commands.first().code;
+    // Its answer may still come; it must not pass for the answer of the next such command.
+    m_staleWord = replyWord(m_commands.first().code);
     finishCommand(QByteArray());
 }
 
@@ -258,6 +263,9 @@ void CoreHub::answerCommand(const unsigned& code, const QByteArray& reply)
         emit onBcConn(parseBcConn(reply));
         return;
     case AT_DISCON:
+        // "0" means there was no link: either way there is none now.
+        if (!reply.isEmpty())
+            at_connect = false;
         emit onBcDisconn(parseBcDisConn(reply));
         // Whoever closed the link waits for the bands around to show up again.
         bcScan();
@@ -314,6 +322,11 @@ void CoreHub::takeMessage(const QByteArray& message)
         return;
     }
     const QByteArray word = firstLine(message);
+    if (!m_staleWord.isEmpty() && word == m_staleWord) {
+        QLOG << "late adapter reply dropped:" << word;
+        m_staleWord.clear();
+        return;
+    }
     const bool outstanding = !m_commands.isEmpty() && m_commandWritten;
     const unsigned code = outstanding ? m_commands.first().code : 0;
     if (word == replyWord(AT_DISCON) && code != AT_DISCON) {
@@ -334,8 +347,9 @@ void CoreHub::takeNotification(const QByteArray& message)
     bool ok = false;
     const int count = comma < 0 ? -1 : text.left(comma).toInt(&ok);
     const QByteArray hex = comma < 0 ? QByteArray() : text.mid(comma + 1);
+    const bool allHex = std::all_of(hex.begin(), hex.end(), [](char c) { return std::isxdigit(uchar(c)) != 0; });
     const QByteArray packet = QByteArray::fromHex(hex);
-    if (!ok || count != packet.size() || hex.size() != 2 * count) {
+    if (!ok || !allHex || count != packet.size() || hex.size() != 2 * count) {
         QLOG << "bad notification, len:" << message.size();
         return;
     }
@@ -361,9 +375,11 @@ void CoreHub::on_PortExist(bool status)
     const bool linked = at_connect;
     at_connect = false;
     buffer.clear();
+    m_staleWord.clear();
     m_portBusyKnown = false;
-    failAllCommands();
+    // The removal first: whoever waits on a command hears why it failed before it fails.
     emit onUsbUnConn();
+    failAllCommands();
     if (linked)
         emit onBcDisconn(true);
 }

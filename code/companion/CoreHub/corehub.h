@@ -154,6 +154,7 @@ private:
     bool m_portBusyKnown = false;
     bool m_portBusy = false;
     QString m_portName;
+    QByteArray m_staleWord;  // reply word of the command that timed out last
 };
 
 #endif // COREHUB_H

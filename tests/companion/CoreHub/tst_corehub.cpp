@@ -120,6 +120,10 @@ private slots:
     void disconnectIsFollowedByAScan();
     void lateReplyDoesNotAnswerTheNextCommand();
     void unplugClearsTheLink();
+    void disconnectAnsweredZeroClearsTheLink();
+    void lateReplyOfTheSameCommandIsDropped();
+    void notificationForm_data();
+    void notificationForm();
     void linkLostWithoutCommand();
     void busyIsAnnouncedOnChangeOnly();
     void bandConversation_data();
@@ -514,6 +518,69 @@ void TestCoreHub::unplugClearsTheLink()
     QVERIFY(adapter.plug());
     QTRY_COMPARE(conn.size(), 1);
     QCOMPARE(unconn.size(), 1);
+}
+
+void TestCoreHub::disconnectAnsweredZeroClearsTheLink()
+{
+    PtyAdapter adapter;
+    std::unique_ptr<CoreHub> hub = linkedHub(adapter);
+    QVERIFY(hub);
+    QSignalSpy disconn(hub.get(), &CoreHub::onBcDisconn);
+    hub->bcDisConnect();
+    QTRY_VERIFY(adapter.drain().endsWith("AT+DISCON\r\n"));
+    QVERIFY(adapter.answer(message("+DISCON\r\n0")));
+    QTRY_COMPARE(disconn.size(), 1);
+    QVERIFY(!disconn[0][0].toBool());
+    QVERIFY(!hub->isAtConnect());
+}
+
+void TestCoreHub::lateReplyOfTheSameCommandIsDropped()
+{
+    PtyAdapter adapter;
+    qputenv("QUORIN_ADAPTER_PORT", adapter.link().toLocal8Bit());
+    std::unique_ptr<CoreHub> hub(newHub());
+    hub->setAdapterTimeout(300);
+    QVERIFY(waitOpen(*hub));
+    QSignalSpy conn(hub.get(), &CoreHub::onBcConn);
+    hub->bcConnect(1);
+    QTRY_COMPARE(conn.size(), 1);
+    QVERIFY(!conn[0][0].toBool());
+    hub->bcConnect(1);
+    QTRY_COMPARE(adapter.drain(), QByteArray("AT+CON1\r\nAT+CON1\r\n"));
+    QVERIFY(adapter.answer(message("+CON\r\n1")));
+    QTest::qWait(100);
+    QCOMPARE(conn.size(), 1);
+    QVERIFY(adapter.answer(message("+CON\r\n0")));
+    QTRY_COMPARE(conn.size(), 2);
+    QVERIFY(!conn[1][0].toBool());
+    QVERIFY(!hub->isAtConnect());
+}
+
+void TestCoreHub::notificationForm_data()
+{
+    const QByteArray packet = WireCodec::bhPacket(0x01, 0x02, QByteArray::fromHex("0103" "0123456789abcdef" "0001"));
+    const QByteArray hex = packet.toHex().toUpper();
+    QByteArray stray = hex;
+    stray[7] = 'G';
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("versions");
+    QTest::newRow("a whole packet") << QByteArray("+NOTIFY=20," + hex) << 1;
+    QTest::newRow("a character that is not a hex digit") << QByteArray("+NOTIFY=20," + stray) << 0;
+    QTest::newRow("count disagrees with the bytes") << QByteArray("+NOTIFY=19," + hex) << 0;
+    QTest::newRow("no count") << QByteArray("+NOTIFY=" + hex) << 0;
+}
+
+void TestCoreHub::notificationForm()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, versions);
+    PtyAdapter adapter;
+    std::unique_ptr<CoreHub> hub = linkedHub(adapter);
+    QVERIFY(hub);
+    QSignalSpy version(hub.get(), &CoreHub::onBhVersion);
+    QVERIFY(adapter.answer(message(text)));
+    QTest::qWait(200);
+    QCOMPARE(version.size(), versions);
 }
 
 void TestCoreHub::linkLostWithoutCommand()
