@@ -120,7 +120,9 @@ void CloudGate::parseNsQueryLastData(const QByteArray& reply)
         ver[3] = 1;
         sendMsg(NS_MSG_SYNC_DATA_RAW, decoded(sportText));
     } else {
-        head.returnCode = getNsRetCode(QStringLiteral("parse error"));
+        // A refusal carries no format: its own code tells the caller more than "parse error".
+        if (head.returnCode.code == NS_RET_SUCCESS)
+            head.returnCode = getNsRetCode(QStringLiteral("parse error"));
         sendMsg(NS_MSG_SYNC_DATA, QByteArray());
     }
     emit onNsQueryLastData(ver, sportText, sleepText, head.returnCode, head.returnMsg);

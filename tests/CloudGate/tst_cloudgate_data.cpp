@@ -368,6 +368,8 @@ void TestCloudGateData::storedDay_data()
     QTest::newRow("number format is a parse error")
         << QByteArray(R"({"returnCode":"0000","returnMsg":"m","firmwareVersion":20141128,"datas":["AQ=="]})") << 0x11du
         << QByteArray() << "00000002 AQ== " << 30;
+    QTest::newRow("refusal without a format keeps its own code")
+        << QByteArray(R"({"returnCode":"c026","returnMsg":"m"})") << 0x11du << QByteArray() << "00000002  " << 27;
     QTest::newRow("not JSON") << QByteArray("<") << 0x11du << QByteArray() << "00000002  " << 30;
 }
 
