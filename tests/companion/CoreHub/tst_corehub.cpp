@@ -11,7 +11,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -637,6 +639,14 @@ void TestCoreHub::bandConversation_data()
         param.stepTarget = 8000;
         return hub.bhParam(param);
     };
+    const HubCall firmwareStart = [](CoreHub& hub) {
+        WireCodec::bs_pack start;
+        const uchar head[] = {0x5A, 0x11, 0x00, 0x00, 0x00, 0x01, 0xF4, 0x12, 0x34, 0x03, 0xFC};
+        std::copy(std::begin(head), std::end(head), start.data);
+        return hub.bhFirmwareSend(start);
+    };
+    QTest::newRow("firmware start") << firmwareStart << int(BandFault::None)
+                                    << QByteArray(SIGNAL(onBhFirmRev(WireCodec::bs_pack))) << 1;
     QTest::newRow("version") << version << int(BandFault::None)
                              << QByteArray(SIGNAL(onBhVersion(WireCodec::bs_reply_version))) << 1;
     QTest::newRow("parameters") << param << int(BandFault::None)
