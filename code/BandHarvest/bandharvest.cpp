@@ -196,11 +196,8 @@ void BandHarvest::endRun()
     hubUnlink(hub, &CoreHub::onNsGetHealthNum, this, &BandHarvest::on_NsGetHealthNum);
     hubUnlink(hub, &CoreHub::onBhParamReply, this, &BandHarvest::on_BhParamReply);
     hubUnlink(hub, &CoreHub::onNsDateSync, this, &BandHarvest::on_NsDateSync);
-    for (const KIND kind : {KIND_STEP, KIND_SLEEP}) {
-        linkReplies(kind, false);
-        linkPacks(kind, false);
-        linkAsks(kind, false);
-    }
+    leavePhase(KIND_STEP);
+    leavePhase(KIND_SLEEP);
 }
 
 // A request the band should have had could not be sent: the link is down.

@@ -149,7 +149,8 @@ private:
     void restartTimer(const KIND& kind);
     void leavePhase(const KIND& kind);
     QDate missingDay(const KIND& kind) const;
-    bool storedHasData(const KIND& kind, const QDate& day) const;
+    // The store's record of a day: its table entry, and its bytes in raw.
+    LocalVault::table_entry storedDay(const KIND& kind, const QDate& day, QByteArray* raw);
     void markReceived(const KIND& kind, const QDate& day);
 
     bool requestDay(const KIND& kind);

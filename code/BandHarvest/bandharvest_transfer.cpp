@@ -180,12 +180,17 @@ QDate BandHarvest::missingDay(const KIND& kind) const
     return firstMissing(m_sleepDays, m_pull[KIND_SLEEP].givenUp);
 }
 
-bool BandHarvest::storedHasData(const KIND& kind, const QDate& day) const
+LocalVault::table_entry BandHarvest::storedDay(const KIND& kind, const QDate& day, QByteArray* raw)
 {
-    CoreHub* hub = const_cast<BandHarvest*>(this)->Msg();
-    if (kind == KIND_STEP)
-        return !hub->fdGetStepDay(day).raw.isEmpty();
-    return !hub->fdGetSleepDay(day).raw.isEmpty();
+    CoreHub* hub = Msg();
+    if (kind == KIND_STEP) {
+        const LocalVault::step_mem_data stored = hub->fdGetStepDay(day);
+        *raw = stored.raw;
+        return stored.t;
+    }
+    const LocalVault::sleep_mem_data stored = hub->fdGetSleepDay(day);
+    *raw = stored.raw;
+    return stored.t;
 }
 
 void BandHarvest::markReceived(const KIND& kind, const QDate& day)
@@ -393,7 +398,9 @@ void BandHarvest::takeDayReply(const KIND& kind, const quint16& count, const QDa
     const QDate day = missingDay(kind);
     if (day.isValid()) {
         // "No data" only clears a day this computer has nothing of.
-        if (!storedHasData(kind, day))
+        QByteArray storedRaw;
+        storedDay(kind, day, &storedRaw);
+        if (storedRaw.isEmpty())
             kind == KIND_STEP ? hub->fdClearStep(day) : hub->fdClearSleep(day);
         markReceived(kind, day);
         if (requestDay(kind) || !m_running)
@@ -634,13 +641,12 @@ bool BandHarvest::saveToDisk(const KIND& kind)
         days.insert(day, days.contains(day) ? joinBlocks(kind, days.value(day), block.data) : block.data);
     }
     for (auto it = days.constBegin(); it != days.constEnd(); ++it) {
-        const bool step = kind == KIND_STEP;
-        const LocalVault::table_entry stored = step ? hub->fdGetStepDay(it.key()).t : hub->fdGetSleepDay(it.key()).t;
-        const QByteArray storedRaw = step ? hub->fdGetStepDay(it.key()).raw : hub->fdGetSleepDay(it.key()).raw;
+        QByteArray storedRaw;
+        const LocalVault::table_entry stored = storedDay(kind, it.key(), &storedRaw);
         // The same day again keeps its state: what was uploaded is not uploaded twice.
         if (stored.sync != LocalVault::SYNC_EMPTY && storedRaw == it.value())
             continue;
-        const bool added = step ? hub->fdAddStep(m_packType, LocalVault::SYNC_NEW, it.value(), false)
+        const bool added = kind == KIND_STEP ? hub->fdAddStep(m_packType, LocalVault::SYNC_NEW, it.value(), false)
                                 : hub->fdAddSleep(m_packType, LocalVault::SYNC_NEW, it.value(), false);
         if (!added)
             QLOG << "day refused by the store:" << it.key();

@@ -81,8 +81,8 @@ bool BandHarvest::syncNetStep()
     m_sleepSent.clear();
     QList<CloudGate::ns_data_sync> list;
     for (const QDate& day : days) {
-        const LocalVault::step_mem_data s = hub->fdGetStepDay(day);
-        const LocalVault::sleep_mem_data z = hub->fdGetSleepDay(day);
+        const LocalVault::step_mem_data s = steps.value(day);
+        const LocalVault::sleep_mem_data z = sleeps.value(day);
         if (!awaitsUpload(s.t) && !awaitsUpload(z.t))
             continue;
         CloudGate::ns_data_sync record;

@@ -152,7 +152,7 @@ bool SyncRig::syncToEnd(const int& milliseconds)
 int SyncRig::bandReceived(const quint8& cmd, const quint8& sub) const
 {
     int count = 0;
-    for (const QByteArray& packet : const_cast<SimAdapter&>(m_adapter).band().received()) {
+    for (const QByteArray& packet : m_adapter.band().received()) {
         if (packet.size() >= 2 && quint8(packet[0]) == cmd && quint8(packet[1]) == sub)
             ++count;
     }

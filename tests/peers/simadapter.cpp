@@ -71,6 +71,11 @@ SimBand& SimAdapter::band()
     return m_band;
 }
 
+const SimBand& SimAdapter::band() const
+{
+    return m_band;
+}
+
 void SimAdapter::addDevice(const QString& name, const QString& address)
 {
     m_devices << qMakePair(name, address);

@@ -25,6 +25,7 @@ public:
     QString portPath() const;
 
     SimBand& band();
+    const SimBand& band() const;
     // Another device the scans report, listed before the band.
     void addDevice(const QString& name, const QString& address);
     // Time between two connection events; 7500 by default.
