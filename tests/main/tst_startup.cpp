@@ -190,7 +190,7 @@ void TestStartup::backupsCleared()
     list.write(lines.join(QStringLiteral("\r\n")).toUtf8());
     list.close();
 
-    QProcess* program = folder.start(QUORIN);
+    folder.start(QUORIN);
     // The list goes after the backups it names.
     QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(listPath), START_MS);
     for (const QString& line : lines)
