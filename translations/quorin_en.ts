@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>获取手环版本信息</source>
-        <translation>Reading the band's version</translation>
+        <translation>Reading the band&apos;s version</translation>
     </message>
     <message>
         <source>从服务器获取参数</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>同步手环参数</source>
-        <translation>Syncing the band's settings</translation>
+        <translation>Syncing the band&apos;s settings</translation>
     </message>
     <message>
         <source>获取手环计步数据</source>
@@ -208,11 +208,11 @@
     </message>
     <message>
         <source>用户设备未绑定</source>
-        <translation>The user's device is not bound</translation>
+        <translation>The user&apos;s device is not bound</translation>
     </message>
     <message>
         <source>用户设备已绑定</source>
-        <translation>The user's device is already bound</translation>
+        <translation>The user&apos;s device is already bound</translation>
     </message>
     <message>
         <source>用户已绑定其他设备</source>
