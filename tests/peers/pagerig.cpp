@@ -119,12 +119,18 @@ void PageRig::on_modalPoll()
         m_current = modal;
         m_currentHold = m_holds.isEmpty() ? modal_hold{nullptr, m_modalAnswer} : m_holds.takeFirst();
         m_modals.append(labelTexts(*modal));
+        m_heldFor.start();
     }
-    if (m_currentHold.until && !m_currentHold.until())
-        return;
+    int result = m_currentHold.result;
+    if (m_currentHold.until && !m_currentHold.until()) {
+        if (m_heldFor.elapsed() < PEER_WAIT)
+            return;
+        qWarning("held modal dialog closed: its condition never held");
+        result = 0;
+    }
     // Forgotten before the answer: the same dialog may be shown again and is then new.
     m_current = nullptr;
-    answer(*modal, m_currentHold.result);
+    answer(*modal, result);
 }
 
 bool PageRig::clean() const

@@ -3,6 +3,7 @@
 
 #include "peerrig.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -30,7 +31,8 @@ public:
 
     // The result every modal dialog gets from now on; 0 (closed) at first.
     void setModalAnswer(const int& result);
-    // The next modal dialog stays open until `until` holds, then gets `result`.
+    // The next modal dialog stays open until `until` holds, then gets `result`. One whose
+    // condition stays false for PEER_WAIT is closed (result 0), so no test hangs on it.
     void holdModal(const std::function<bool()>& until, const int& result);
     // The label texts of every modal dialog met so far, one list per dialog, in order.
     QList<QStringList> modals() const;
@@ -60,6 +62,7 @@ private:
     QList<modal_hold> m_holds;
     QPointer<QWidget> m_current;  // the modal dialog seen last, recorded once
     modal_hold m_currentHold;
+    QElapsedTimer m_heldFor;
     QList<QStringList> m_modals;
     QStringList m_connectFaults;
 };
