@@ -141,6 +141,13 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quorin</source>
+        <translation>Quorin</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
@@ -265,6 +272,38 @@
     <message>
         <source>解释数据出错!</source>
         <translation>Could not read the data!</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>确定退出系统?</source>
+        <translation>Exit the program?</translation>
+    </message>
+    <message>
+        <source>退出请点击确定,否则点击取消</source>
+        <translation>Click OK to exit, otherwise click Cancel</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>软件更新</source>
+        <translation>Program update</translation>
+    </message>
+    <message>
+        <source>固件更新</source>
+        <translation>Firmware update</translation>
+    </message>
+    <message>
+        <source>安装驱动</source>
+        <translation>Install driver</translation>
     </message>
 </context>
 </TS>

@@ -141,6 +141,13 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quorin</source>
+        <translation>Quorin</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
@@ -265,6 +272,38 @@
     <message>
         <source>解释数据出错!</source>
         <translation>解释数据出错!</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>确定退出系统?</source>
+        <translation>确定退出系统?</translation>
+    </message>
+    <message>
+        <source>退出请点击确定,否则点击取消</source>
+        <translation>退出请点击确定,否则点击取消</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>软件更新</source>
+        <translation>软件更新</translation>
+    </message>
+    <message>
+        <source>固件更新</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>安装驱动</source>
+        <translation>安装驱动</translation>
     </message>
 </context>
 </TS>
