@@ -1,5 +1,7 @@
 #include "glowentry.h"
 
+#include <QFocusEvent>
+
 GlowEntry::GlowEntry(QWidget* parent)
     : QLineEdit(parent)
 {
@@ -14,5 +16,8 @@ void GlowEntry::focusInEvent(QFocusEvent* event)
 void GlowEntry::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    // A context menu borrows the focus and gives it back; the owner must not close meanwhile.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
     emit onFocus(false);
 }

@@ -15,12 +15,23 @@ RemotePicture::RemotePicture(QWidget* parent)
 {
 }
 
+// A fetch still under way must not report to a label being taken apart.
+RemotePicture::~RemotePicture()
+{
+    dropFetch();
+}
+
 void RemotePicture::setBgImg(const QString& address)
 {
     dropFetch();
+    if (!m_formPictureKept) {
+        m_formPicture = pixmap(Qt::ReturnByValue);
+        m_formPictureKept = true;
+    }
     const QUrl url(address.trimmed());
     if (address.trimmed().isEmpty() || !url.isValid()) {
-        QLOG << "no picture address, keeping the current picture; address=" << address;
+        QLOG << "no picture address, showing the form picture; address=" << address;
+        showFormPicture();
         return;
     }
     QNetworkRequest request(url);
@@ -51,16 +62,26 @@ void RemotePicture::on_fetched()
         return;
     m_reply = nullptr;
     if (reply->error() != QNetworkReply::NoError) {
-        QLOG << "picture not fetched, keeping the current one; url=" << reply->url().toString()
+        QLOG << "picture not fetched, showing the form picture; url=" << reply->url().toString()
              << "error=" << reply->errorString();
+        showFormPicture();
         return;
     }
     QPixmap picture;
     if (!picture.loadFromData(reply->readAll())) {
-        QLOG << "the fetched bytes are no picture, keeping the current one; url=" << reply->url().toString();
+        QLOG << "the fetched bytes are no picture, showing the form picture; url=" << reply->url().toString();
+        showFormPicture();
         return;
     }
     setPixmap(size().isEmpty() ? picture : picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void RemotePicture::showFormPicture()
+{
+    if (m_formPicture.isNull())
+        clear();
+    else
+        setPixmap(m_formPicture);
 }
 
 void RemotePicture::mouseReleaseEvent(QMouseEvent* event)

@@ -6,14 +6,17 @@
 #include "attribute.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// A picture label that fetches its picture from an address, such as a user's avatar. Whatever
-// the label showed before (its form picture) stays until a real picture has arrived.
+// A picture label that fetches its picture from an address, such as a user's avatar. The picture
+// it was given before the first fetch (its form picture) shows whenever there is no fetched
+// one: an empty or unreachable address, or bytes that are no picture. So a user without an
+// avatar never sees the one of the user before.
 class REMOTEPICTURE_EXPORT RemotePicture : public QLabel, public Attribute
 {
     Q_OBJECT
@@ -22,6 +25,7 @@ public:
     static constexpr int FETCH_TIMEOUT_MS = 10000;
 
     explicit RemotePicture(QWidget* parent = nullptr);
+    ~RemotePicture() override;
 
     // Fetches the picture at the address; a newer address replaces a fetch still under way.
     void setBgImg(const QString& address);
@@ -37,9 +41,12 @@ private slots:
 
 private:
     void dropFetch();
+    void showFormPicture();
 
     QNetworkAccessManager* m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
+    QPixmap m_formPicture;
+    bool m_formPictureKept = false;
 };
 
 #endif // REMOTEPICTURE_H

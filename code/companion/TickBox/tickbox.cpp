@@ -50,11 +50,6 @@ void TickBox::setImages(quint16 unchecked, quint16 checked)
     update();
 }
 
-QString TickBox::caption() const
-{
-    return m_caption;
-}
-
 QSize TickBox::sizeHint() const
 {
     const int textWidth = fontMetrics().horizontalAdvance(m_caption);

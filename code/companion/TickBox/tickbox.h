@@ -25,7 +25,6 @@ public:
     // The resource ids of the unchecked and the checked picture.
     virtual void setImages(quint16 unchecked, quint16 checked);
 
-    QString caption() const;
     QSize sizeHint() const override;
 
 signals:

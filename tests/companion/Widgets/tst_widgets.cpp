@@ -284,36 +284,57 @@ void TestWidgets::bubbles()
 
 void TestWidgets::remotePicture_data()
 {
+    QTest::addColumn<bool>("fetchedBefore");
     QTest::addColumn<Serve>("serve");
     QTest::addColumn<bool>("replaced");
 
-    QTest::newRow("a picture replaces the form picture")         << Serve::Picture      << true;
-    QTest::newRow("bytes that are no picture keep it")           << Serve::NoPicture    << false;
-    QTest::newRow("an unreachable address keeps it")             << Serve::Refused      << false;
-    QTest::newRow("an empty address keeps it")                   << Serve::EmptyAddress << false;
-    QTest::newRow("a silent server times out and keeps it")      << Serve::Silent       << false;
+    QTest::newRow("a picture replaces the form picture")         << false << Serve::Picture      << true;
+    QTest::newRow("bytes that are no picture keep it")           << false << Serve::NoPicture    << false;
+    QTest::newRow("an unreachable address keeps it")             << false << Serve::Refused      << false;
+    QTest::newRow("an empty address keeps it")                   << false << Serve::EmptyAddress << false;
+    QTest::newRow("a silent server times out and keeps it")      << false << Serve::Silent       << false;
+    QTest::newRow("no avatar after a fetched one: the form picture again") << true << Serve::EmptyAddress << false;
+    QTest::newRow("no picture after a fetched one: the form picture again") << true << Serve::NoPicture  << false;
 }
 
-void TestWidgets::remotePicture()
-{
-    QFETCH(Serve, serve);
-    QFETCH(bool, replaced);
+namespace {
 
+// Fetches from a server that serves as asked; false when the fetch did not end in time.
+bool fetch(RemotePicture& picture, const Serve& serve)
+{
     PictureServer server(serve);
-    QVERIFY(server.listen(QHostAddress::LocalHost));
+    if (!server.listen(QHostAddress::LocalHost))
+        return false;
     const QString address = QStringLiteral("http://127.0.0.1:%1/head.png").arg(server.serverPort());
     if (serve == Serve::Refused)
         server.close();
+    picture.setBgImg(serve == Serve::EmptyAddress ? QString() : address);
+    return QTest::qWaitFor([&picture] { return picture.findChildren<QNetworkReply*>().isEmpty(); },
+                           RemotePicture::FETCH_TIMEOUT_MS + 10000);
+}
+
+QColor shownColor(const RemotePicture& picture)
+{
+    return picture.pixmap(Qt::ReturnByValue).toImage().pixelColor(8, 8);
+}
+
+} // namespace
+
+void TestWidgets::remotePicture()
+{
+    QFETCH(bool, fetchedBefore);
+    QFETCH(Serve, serve);
+    QFETCH(bool, replaced);
 
     RemotePicture picture;
     picture.resize(16, 16);
     picture.setPixmap(filled(Qt::blue));
-    picture.setBgImg(serve == Serve::EmptyAddress ? QString() : address);
-
-    QTRY_VERIFY_WITH_TIMEOUT(picture.findChildren<QNetworkReply*>().isEmpty(),
-                             RemotePicture::FETCH_TIMEOUT_MS + 10000);
-    const QColor shown = picture.pixmap(Qt::ReturnByValue).toImage().pixelColor(8, 8);
-    QCOMPARE(shown, QColor(replaced ? Qt::red : Qt::blue));
+    if (fetchedBefore) {
+        QVERIFY(fetch(picture, Serve::Picture));
+        QCOMPARE(shownColor(picture), QColor(Qt::red));
+    }
+    QVERIFY(fetch(picture, serve));
+    QCOMPARE(shownColor(picture), QColor(replaced ? Qt::red : Qt::blue));
 }
 
 void TestWidgets::screenshot()
