@@ -267,4 +267,11 @@
         <translation>Could not read the data!</translation>
     </message>
 </context>
+<context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
 </TS>

@@ -267,4 +267,11 @@
         <translation>解释数据出错!</translation>
     </message>
 </context>
+<context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
 </TS>
