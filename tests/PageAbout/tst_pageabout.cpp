@@ -2,6 +2,7 @@
 #include "pageaboutwidgetline.h"
 #include "pagerig.h"
 
+#include <QLabel>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>

@@ -46,7 +46,7 @@ QByteArray recordBytes()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-LocalVault::userinfo record(const QString& mobile, const QString& password, const bool& remember)
+LocalVault::userinfo userRecord(const QString& mobile, const QString& password, const bool& remember)
 {
     LocalVault::userinfo user;
     const QByteArray id = mobile.toLatin1();
@@ -206,7 +206,7 @@ void TestPageSignIn::activation()
     PageRig rig;
     rig.cloud().ledger().addAccount(MOBILE, PASSWORD);
     if (stored)
-        QVERIFY(rig.hub().fdSetUserInfo(record(MOBILE, password, remember)));
+        QVERIFY(rig.hub().fdSetUserInfo(userRecord(MOBILE, password, remember)));
     PageSignIn page(nullptr);
     page.setAutoLogin(autoLogin);
     QSignalSpy success(&page, SIGNAL(onLoginSuccess()));
@@ -261,7 +261,7 @@ void TestPageSignIn::record()
     rig.cloud().ledger().addAccount(MOBILE, password);
     if (listFails)
         rig.cloud().setFault(LoopbackCloud::PATH_PREFIX + BIND_LIST, {LoopbackCloud::FAULT_RETURN_CODE, "a001", {}, 0});
-    QVERIFY(rig.hub().fdSetUserInfo(record(OTHER, QString(), false)));
+    QVERIFY(rig.hub().fdSetUserInfo(userRecord(OTHER, QString(), false)));
     PageSignIn page(nullptr);
     rig.activate(page);
     page.show();
@@ -404,7 +404,7 @@ void TestPageSignIn::screenshot()
 {
     PageRig rig;
     rig.cloud().ledger().addAccount(MOBILE, PASSWORD);
-    QVERIFY(rig.hub().fdSetUserInfo(record(MOBILE, PASSWORD, true)));
+    QVERIFY(rig.hub().fdSetUserInfo(userRecord(MOBILE, PASSWORD, true)));
     PageSignIn page(nullptr);
     page.setAutoLogin(false);
     rig.activate(page);
