@@ -38,18 +38,18 @@ void WidgetPageRecover::initData()
 {
     m_timer = nullptr;
     Resource::updateBackground(this, Resource::getResPath(7));
-    ui->input_user->setBgText(tr("手机号码"));
+    ui->input_user->setBgText(QObject::tr("手机号码"));
     ui->input_password->lineEdit()->setEchoMode(QLineEdit::Password);
-    ui->input_password->setBgText(tr("密码"));
-    ui->input_vc->setBgText(tr("请输入验证码"));
+    ui->input_password->setBgText(QObject::tr("密码"));
+    ui->input_vc->setBgText(QObject::tr("请输入验证码"));
     QFont resetFont = ui->bt_reset_pwd->font();
     resetFont.setPointSize(16);
     ui->bt_reset_pwd->setFont(resetFont);
-    ui->bt_reset_pwd->setCaption(tr("设置新密码"));
+    ui->bt_reset_pwd->setCaption(QObject::tr("设置新密码"));
     QFont vcFont = ui->bt_vc->font();
     vcFont.setPointSize(10);
     ui->bt_vc->setFont(vcFont);
-    ui->bt_vc->setCaption(tr("获取验证码"));
+    ui->bt_vc->setCaption(QObject::tr("获取验证码"));
     ui->bt_vc->setStateImages(Resource::getResPath(20), Resource::getResPath(21), Resource::getResPath(22));
     ui->bt_reset_pwd->setStateImages(Resource::getResPath(17), Resource::getResPath(18), Resource::getResPath(19));
     connect(ui->bt_vc, SIGNAL(on_click()), this, SLOT(on_getVcClick()));
@@ -73,7 +73,7 @@ void WidgetPageRecover::on_getVcClick()
     HintBubble::clearAll();
     const QString mobile = ui->input_user->lineEdit()->text();
     if (mobile.isEmpty()) {
-        showTip(ui->input_user, tr("请输入手机号码!!!"));
+        showTip(ui->input_user, QObject::tr("请输入手机号码!!!"));
         return;
     }
     CoreHub* hub = Msg();
@@ -120,7 +120,7 @@ void WidgetPageRecover::on_timerOut()
     if (m_count > 0)
         return;
     stopCountdown();
-    ui->bt_vc->setCaption(tr("获取验证码"));
+    ui->bt_vc->setCaption(QObject::tr("获取验证码"));
     enableCodeRequest(true);
 }
 
@@ -129,19 +129,19 @@ void WidgetPageRecover::on_resetPwdClick()
     HintBubble::clearAll();
     const QString code = ui->input_vc->lineEdit()->text();
     if (ui->input_user->lineEdit()->text().isEmpty()) {
-        showTip(ui->input_user, tr("请输入手机号码!!!"));
+        showTip(ui->input_user, QObject::tr("请输入手机号码!!!"));
         return;
     }
     if (ui->input_password->lineEdit()->text().isEmpty()) {
-        showTip(ui->input_password, tr("请输入密码"));
+        showTip(ui->input_password, QObject::tr("请输入密码"));
         return;
     }
     if (code.isEmpty()) {
-        showTip(ui->input_vc, tr("请输入验证码!!!"));
+        showTip(ui->input_vc, QObject::tr("请输入验证码!!!"));
         return;
     }
     if (code.size() < shortestCode) {
-        showTip(ui->input_vc, tr("验证码不能少于4位!!!"));
+        showTip(ui->input_vc, QObject::tr("验证码不能少于4位!!!"));
         return;
     }
     CoreHub* hub = Msg();
@@ -186,7 +186,7 @@ void WidgetPageRecover::on_NsGetBackPwd(const CloudGate::ns_ret_code& returnCode
                SLOT(on_NsGetBackPwd(CloudGate::ns_ret_code,QString)));
     setEnabled(true);
     if (returnCode.code == CloudGate::NS_RET_SUCCESS)
-        ui->prompt->setText(tr("重置密码成功."));
+        ui->prompt->setText(QObject::tr("重置密码成功."));
     else
         ui->prompt->setText(returnCode.retMsg);
 }

@@ -56,21 +56,21 @@ void WidgetLogin::initData()
 {
     Resource::updateBackground(this, Resource::getResPath(7));
     ui->input_user->setRegExp(WidgetLineEdit::REG_MOBILE);
-    ui->input_user->setBgText(tr("手机号码"));
-    ui->input_password->setBgText(tr("密码"));
+    ui->input_user->setBgText(QObject::tr("手机号码"));
+    ui->input_password->setBgText(QObject::tr("密码"));
     ui->input_password->lineEdit()->setEchoMode(QLineEdit::Password);
-    ui->bt_mark_pwd->setCaption(tr("自动登录"));
+    ui->bt_mark_pwd->setCaption(QObject::tr("自动登录"));
     ui->bt_mark_pwd->setCaptionColor(QColor(5, 8, 7, 255));
-    ui->bt_forget_pwd->setText(tr("忘记密码?"));
+    ui->bt_forget_pwd->setText(QObject::tr("忘记密码?"));
     ui->bt_forget_pwd->setCaptionColor(QColor(27, 195, 217, 255));
     ui->bt_forget_pwd->setCursor(Qt::PointingHandCursor);
-    ui->bt_reg->setText(tr("没有帐号,注册新帐号"));
+    ui->bt_reg->setText(QObject::tr("没有帐号,注册新帐号"));
     ui->bt_reg->setAlignment(Qt::AlignCenter);
     ui->bt_reg->setCursor(Qt::PointingHandCursor);
     QFont font = ui->bt_login->font();
     font.setPointSize(16);
     ui->bt_login->setFont(font);
-    ui->bt_login->setCaption(tr("登录"));
+    ui->bt_login->setCaption(QObject::tr("登录"));
     ui->bt_login->setStateImages(Resource::getResPath(17), Resource::getResPath(18), Resource::getResPath(19));
     connect(ui->bt_login, SIGNAL(on_click()), this, SLOT(on_loginClick()));
     connect(ui->bt_reg, SIGNAL(on_click()), this, SLOT(on_registerClick()));
@@ -141,9 +141,9 @@ void WidgetLogin::on_loginClick()
     const QString mobile = ui->input_user->lineEdit()->text();
     const QString password = ui->input_password->lineEdit()->text();
     if (mobile.isEmpty())
-        showToolTip(CloudGate::NS_RET_BAD_USER_NAME, tr("手机号码不能为空!!!"));
+        showToolTip(CloudGate::NS_RET_BAD_USER_NAME, QObject::tr("手机号码不能为空!!!"));
     if (password.isEmpty())
-        showToolTip(CloudGate::NS_RET_BAD_PASSWORD, tr("密码不能为空!!!"));
+        showToolTip(CloudGate::NS_RET_BAD_PASSWORD, QObject::tr("密码不能为空!!!"));
     if (mobile.isEmpty() || password.isEmpty())
         return;
     enableOperate(false);
