@@ -108,7 +108,7 @@ void TestPageAbout::screenshot()
 {
     PageRig rig;
     PageAbout menu(nullptr);
-    QVERIFY(rig.shot(menu, QStringLiteral("PageAbout")));
+    QVERIFY(rig.shot(menu));
 }
 
 QTEST_MAIN(TestPageAbout)

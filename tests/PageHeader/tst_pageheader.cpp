@@ -77,7 +77,7 @@ void TestPageHeader::screenshot()
     PageRig rig;
     PageHeader bar(nullptr);
     rig.activate(bar);
-    QVERIFY(rig.shot(bar, QStringLiteral("PageHeader")));
+    QVERIFY(rig.shot(bar));
     QCOMPARE(bar.height(), 40);
 }
 

@@ -205,7 +205,7 @@ void TestPageRecover::recoverEndToEnd()
         QCOMPARE(caption(page, "bt_vc"), QString::number(left));
         QVERIFY(!child(page, "bt_vc")->isEnabled());
         if (left == 57)
-            QVERIFY(rig.shot(page, QStringLiteral("PageRecover")));
+            QVERIFY(rig.shot(page));
     }
     QVERIFY(QMetaObject::invokeMethod(&page, "on_timerOut"));
     QCOMPARE(caption(page, "bt_vc"), QStringLiteral("获取验证码"));

@@ -59,6 +59,15 @@ LocalVault::userinfo userRecord(const QString& mobile, const QString& password, 
     return user;
 }
 
+// One step day of the signed-in user, saved to the day files.
+void storeDay(CoreHub& hub)
+{
+    const uchar head[4] = {0, 0, 0, 1};
+    const QByteArray day = QByteArray::fromHex("160101") + char(1) + char(3) + QByteArray::fromHex("010203040506070809");
+    QVERIFY(hub.fdAddStep(head, LocalVault::SYNC_NEW, day, false));
+    QVERIFY(hub.fdSave());
+}
+
 QStringList endpoints(LoopbackCloud& cloud)
 {
     QStringList paths;
@@ -72,7 +81,6 @@ class TestPageSignIn : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
     void emptyFields_data();
     void emptyFields();
     void activation_data();
@@ -135,12 +143,6 @@ void TestPageSignIn::clickLogin(QWidget& page)
 {
     QWidget* button = child(page, "bt_login");
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-}
-
-void TestPageSignIn::init()
-{
-    QDir(configFolder()).removeRecursively();
-    QDir(QStandardPaths::writableLocation(QStandardPaths::DataLocation)).removeRecursively();
 }
 
 void TestPageSignIn::emptyFields_data()
@@ -375,7 +377,8 @@ void TestPageSignIn::recordWriteFails()
 {
     PageRig rig;
     rig.cloud().ledger().addAccount(MOBILE, PASSWORD);
-    rig.signIn(OTHER);
+    QVERIFY(rig.signIn(OTHER));
+    storeDay(rig.hub());
     QVERIFY(!rig.hub().fdSteps().isEmpty());
     const QString dataRoot = QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QStringLiteral("/quorin/");
     const QByteArray otherDays = [&]() {
@@ -409,7 +412,7 @@ void TestPageSignIn::screenshot()
     page.setAutoLogin(false);
     rig.activate(page);
     page.resize(640, 560);
-    QVERIFY(rig.shot(page, QStringLiteral("PageSignIn")));
+    QVERIFY(rig.shot(page));
 }
 
 QTEST_MAIN(TestPageSignIn)

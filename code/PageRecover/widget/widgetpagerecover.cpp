@@ -205,3 +205,11 @@ void WidgetPageRecover::showTip(QWidget* anchor, const QString& text)
     HintBubble::showText(this, QRect(at.x() + bubbleIndent, at.y() + anchor->height() / 2, bubbleWidth, bubbleHeight),
                          text);
 }
+
+// The picture is stretched to the size the page has when painted: the window gives the page its
+// size only after the constructor, so paint it again at every new size.
+void WidgetPageRecover::resizeEvent(QResizeEvent* event)
+{
+    Resource::updateBackground(this, Resource::getResPath(7));
+    QWidget::resizeEvent(event);
+}

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+class QResizeEvent;
 class QTimer;
 
 namespace Ui {
@@ -28,6 +29,9 @@ public:
 
 signals:
     void onLogin();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 protected slots:
     void on_timerOut();

@@ -255,3 +255,11 @@ void WidgetLogin::keyPressEvent(QKeyEvent* event)
         on_loginClick();
     QWidget::keyPressEvent(event);
 }
+
+// The picture is stretched to the size the page has when painted: the window gives the page its
+// size only after the constructor, so paint it again at every new size.
+void WidgetLogin::resizeEvent(QResizeEvent* event)
+{
+    Resource::updateBackground(this, Resource::getResPath(7));
+    QWidget::resizeEvent(event);
+}

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QResizeEvent;
 
 namespace Ui {
 class WidgetLogin;
@@ -46,6 +47,7 @@ protected slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fillFields(CoreHub& hub);
