@@ -63,6 +63,8 @@ private slots:
     void connectionCloseEndsTheLink();
     void storedDayComesBack();
     void firmwareImage();
+    void boundedLog_data();
+    void boundedLog();
 
 private:
     QByteArray post(const QString& endpoint, const QByteArray& body, bool* answered = nullptr, int waitMs = 5000);
@@ -327,6 +329,34 @@ void TestLoopbackCloud::firmwareImage()
     QCOMPARE(QByteArray::fromBase64(reply.value("firmwareData").toString().toLatin1()), firmware.image);
     const QJsonObject bare = call(QStringLiteral("param/updateFirmware"), {{"accessToken", "$token"}, {"firmwareVersion", 258}, {"withData", "0"}});
     QVERIFY(!bare.contains("firmwareData"));
+}
+
+void TestLoopbackCloud::boundedLog_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("bodySize");
+    QTest::addColumn<int>("logged");
+    QTest::addColumn<int>("loggedBody");
+    QTest::newRow("large bodies keep their first bytes") << 3 << (8 << 20) << 3 << LoopbackCloud::LOG_BODY_BYTES;
+    QTest::newRow("the oldest requests leave the log")
+        << LoopbackCloud::LOG_REQUESTS + 3 << 10 << LoopbackCloud::LOG_REQUESTS << 10;
+}
+
+void TestLoopbackCloud::boundedLog()
+{
+    QFETCH(int, count);
+    QFETCH(int, bodySize);
+    QFETCH(int, logged);
+    QFETCH(int, loggedBody);
+    for (int i = 0; i < count; ++i) {
+        bool answered = false;
+        post(QStringLiteral("account/login"), QByteArray::number(i).leftJustified(bodySize, ' '), &answered);
+        QVERIFY(answered);
+    }
+    const QList<LoopbackCloud::lc_request> log = cloud->requests();
+    QCOMPARE(log.size(), logged);
+    QCOMPARE(log.first().body, QByteArray::number(count - logged).leftJustified(loggedBody, ' '));
+    QCOMPARE(log.last().body.size(), loggedBody);
 }
 
 QTEST_GUILESS_MAIN(TestLoopbackCloud)
