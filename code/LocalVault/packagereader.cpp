@@ -30,7 +30,7 @@ bool PackageReader::open()
     }
     for (const QString& name : names) {
         if (!isContainedName(name) || hasControlCharacter(name)) {
-            QLOG << "entry outside the target:" << name;
+            QLOG << "entry outside the target or with a control character:" << name;
             return false;
         }
     }
