@@ -29,6 +29,7 @@ class ProgramFolder
 public:
     ProgramFolder()
     {
+        QDir(m_dir.path()).mkpath(QStringLiteral("program"));
         QDir(m_dir.path()).mkpath(QStringLiteral("tmp"));
         QFile::copy(QStringLiteral(QUORIN_PROGRAM), path(QUORIN));
         QFile::copy(QStringLiteral(QUORIN_CONSOLE_PROGRAM), path(CONSOLE));
@@ -43,7 +44,8 @@ public:
         sweepGuard();
     }
 
-    QString path(const QString& name) const { return m_dir.filePath(name); }
+    // Inside the program folder; "../outside/..." lies beside it.
+    QString path(const QString& name) const { return QDir::cleanPath(m_dir.filePath(QStringLiteral("program/") + name)); }
     QString tmp() const { return m_dir.filePath(QStringLiteral("tmp")); }
 
     QProcess* start(const QString& program, const QString& lang = QStringLiteral("C"))
@@ -168,14 +170,23 @@ void TestStartup::startAfterKill()
 void TestStartup::backupsCleared_data()
 {
     QTest::addColumn<QStringList>("listed");
-    QTest::newRow("backups beside the program")  << QStringList{QStringLiteral("Quorin.bk"), QStringLiteral("libPageMenu.so.bk")};
-    QTest::newRow("a backup in a sub folder")    << QStringList{QStringLiteral("plugins/platforms/libqxcb.so.bk")};
-    QTest::newRow("an empty line between two")   << QStringList{QStringLiteral("a.bk"), QString(), QStringLiteral("b.bk")};
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("backups beside the program")
+        << QStringList{QStringLiteral("Quorin.bk"), QStringLiteral("libPageMenu.so.bk")} << QStringList();
+    QTest::newRow("a backup in a sub folder")
+        << QStringList{QStringLiteral("plugins/platforms/libqxcb.so.bk")} << QStringList();
+    QTest::newRow("an empty line between two")
+        << QStringList{QStringLiteral("a.bk"), QString(), QStringLiteral("b.bk")} << QStringList();
+    QTest::newRow("a listed file that is no backup stays")
+        << QStringList{QStringLiteral("a.bk"), QStringLiteral("libCloudGate.so")} << QStringList{QStringLiteral("libCloudGate.so")};
+    QTest::newRow("a backup outside the program folder stays")
+        << QStringList{QStringLiteral("a.bk"), QStringLiteral("../outside/user.bk")} << QStringList{QStringLiteral("../outside/user.bk")};
 }
 
 void TestStartup::backupsCleared()
 {
     QFETCH(QStringList, listed);
+    QFETCH(QStringList, kept);
     ProgramFolder folder;
     QStringList lines;
     for (const QString& name : listed) {
@@ -198,8 +209,10 @@ void TestStartup::backupsCleared()
     folder.start(QUORIN);
     // The list goes after the backups it names.
     QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(listPath), START_MS);
-    for (const QString& line : lines)
-        QVERIFY2(line.isEmpty() || !QFile::exists(line), qPrintable(line));
+    for (const QString& name : listed) {
+        if (!name.isEmpty())
+            QVERIFY2(QFile::exists(folder.path(name)) == kept.contains(name), qPrintable(name));
+    }
 }
 
 void TestStartup::language_data()
