@@ -167,7 +167,7 @@ int main(int argc, char** argv)
             out << error << Qt::endl;
             return 1;
         }
-        out << "round " << round + 1 << ": program " << program.ms << " ms " << program.peakMiB << " MiB, bare "
+        out << Qt::fixed << qSetRealNumberPrecision(1) << "round " << round + 1 << ": program " << program.ms << " ms " << program.peakMiB << " MiB, bare "
             << bare.ms << " ms " << bare.peakMiB << " MiB" << Qt::endl;
         programMs << program.ms;
         bareMs << bare.ms;
@@ -176,7 +176,8 @@ int main(int argc, char** argv)
     }
     const double program = median(programMs);
     const double bare = median(bareMs);
-    out << qSetRealNumberPrecision(3) << "startup program=" << program << " bare=" << bare << " ratio=" << program / bare
+    out << Qt::fixed << qSetRealNumberPrecision(1) << "startup program=" << program << " bare=" << bare
+        << qSetRealNumberPrecision(2) << " ratio=" << program / bare << qSetRealNumberPrecision(1)
         << " peak_program=" << median(programPeak) << " peak_bare=" << median(barePeak) << Qt::endl;
     return 0;
 }
