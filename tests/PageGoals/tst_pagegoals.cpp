@@ -2,6 +2,7 @@
 
 #include "corehub.h"
 #include "entryfield.h"
+#include "glowentry.h"
 #include "loopbackcloud.h"
 #include "pagerig.h"
 
@@ -38,6 +39,17 @@ QStringList paths(LoopbackCloud& cloud)
 EntryField* field(PageGoals& page, const char* name)
 {
     return page.findChild<EntryField*>(QString::fromLatin1(name));
+}
+
+// The hint is painted into the field's background: a field of the same size with that hint
+// paints the same picture.
+bool showsHint(EntryField* field, const QString& hint)
+{
+    EntryField reference;
+    reference.resize(field->size());
+    reference.setBgText(hint);
+    return field->palette().brush(QPalette::Window).texture().toImage()
+        == reference.palette().brush(QPalette::Window).texture().toImage();
 }
 
 void seedTargets(PageRig& rig, int steps, int minutes)
@@ -87,7 +99,7 @@ void TestPageGoals::targetCodes()
     QFETCH(QString, minutes);
     QFETCH(int, sleepCode);
     PageRig rig;
-    rig.signIn(MOBILE);
+    QVERIFY(rig.signIn(MOBILE));
     PageGoals page;
     rig.activate(page);
     field(page, "input_step")->lineEdit()->setText(steps);
@@ -123,7 +135,7 @@ void TestPageGoals::refusedTargets()
     QFETCH(QString, minutes);
     QFETCH(QString, prompt);
     PageRig rig;
-    rig.signIn(MOBILE);
+    QVERIFY(rig.signIn(MOBILE));
     PageGoals page;
     rig.activate(page);
     field(page, "input_step")->lineEdit()->setText(steps);
@@ -148,13 +160,17 @@ void TestPageGoals::fill_data()
     QTest::addColumn<bool>("opened");
     QTest::addColumn<QString>("stepText");
     QTest::addColumn<QString>("sleepText");
-    QTest::addColumn<QString>("shot");
+    QTest::addColumn<QString>("stepHint");
+    QTest::addColumn<QString>("sleepHint");
+    QTest::addColumn<bool>("shot");
     const QString defaultSteps = QString::number(CoreHub::sdCalcStepTarget());
     const QString defaultMinutes = QString::number(int(CoreHub::sdCalcSleepTarget() * 60.0));
-    QTest::newRow("recommendations fill an idle form") << false << false << "8000" << "480" << "PageGoals";
+    QTest::newRow("recommendations fill an idle form")
+        << false << false << "8000" << "480" << "8000步" << "480分钟" << true;
     QTest::newRow("refused health request fills the hub's defaults")
-        << true << false << defaultSteps << defaultMinutes << QString();
-    QTest::newRow("an opened field keeps its text") << false << true << "12345" << "480" << QString();
+        << true << false << defaultSteps << defaultMinutes << defaultSteps + "步" << defaultMinutes + "分钟" << false;
+    QTest::newRow("an opened field keeps its text, its hint follows")
+        << false << true << "12345" << "480" << "8000步" << "480分钟" << false;
 }
 
 void TestPageGoals::fill()
@@ -163,9 +179,11 @@ void TestPageGoals::fill()
     QFETCH(bool, opened);
     QFETCH(QString, stepText);
     QFETCH(QString, sleepText);
-    QFETCH(QString, shot);
+    QFETCH(QString, stepHint);
+    QFETCH(QString, sleepHint);
+    QFETCH(bool, shot);
     PageRig rig;
-    rig.signIn(MOBILE);
+    QVERIFY(rig.signIn(MOBILE));
     seedTargets(rig, 8000, 480);
     if (refused) {
         LoopbackCloud::lc_fault fault;
@@ -193,9 +211,11 @@ void TestPageGoals::fill()
     QCOMPARE(stepAtSignal, refused || opened ? stepText : QString());
     QCOMPARE(step->text(), stepText);
     QCOMPARE(field(page, "input_sleep")->lineEdit()->text(), sleepText);
-    QCOMPARE(rig.hub()->nsGetStepTarget(), refused ? double(CoreHub::sdCalcStepTarget()) : 8000.0);
-    if (!shot.isEmpty())
-        rig.shot(page, shot);
+    QVERIFY(showsHint(field(page, "input_step"), stepHint));
+    QVERIFY(showsHint(field(page, "input_sleep"), sleepHint));
+    QCOMPARE(rig.hub().nsGetStepTarget(), refused ? double(CoreHub::sdCalcStepTarget()) : 8000.0);
+    if (shot)
+        QVERIFY(rig.shot(page));
 }
 
 QTEST_MAIN(TestPageGoals)

@@ -2,6 +2,7 @@
 #include "ui_widgettarget.h"
 
 #include "corehub.h"
+#include "glowentry.h"
 #include "resource.h"
 #include "trace.h"
 

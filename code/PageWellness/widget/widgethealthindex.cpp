@@ -2,6 +2,7 @@
 #include "ui_widgethealthindex.h"
 
 #include "corehub.h"
+#include "glowentry.h"
 #include "resource.h"
 #include "trace.h"
 
