@@ -69,8 +69,11 @@ void WidgetHealthIndex::initData()
                                 Resource::getResPath(BUTTON_PRESSED));
     const QString bmiPath = Resource::getResPath(BMI_PICTURE);
     const QPixmap bmiPicture(bmiPath);
-    ui->widget_bmi->setMinimumSize(bmiPicture.size());
-    ui->widget_bmi->setMaximumSize(bmiPicture.size());
+    // A missing picture must not shrink the BMI figure to nothing.
+    if (!bmiPicture.isNull()) {
+        ui->widget_bmi->setMinimumSize(bmiPicture.size());
+        ui->widget_bmi->setMaximumSize(bmiPicture.size());
+    }
     Resource::updateBackground(ui->widget_bmi, bmiPath);
     connect(ui->widget_helath_index, SIGNAL(onGetSync(bool,QString)), this, SLOT(on_GetSync(bool,QString)));
     watchTyping(true);
