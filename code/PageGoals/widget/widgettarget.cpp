@@ -120,7 +120,7 @@ void WidgetTarget::on_NsGetHealthNum(const CloudGate::ns_get_bmi_detail& bmi,
     }
     m_bmi = bmi;
     // Before the fields change: a host reading bmi() in its handler already sees this reply.
-    emit onGetSync(true, tr("获取成功"));
+    emit onGetSync(true, QObject::tr("获取成功"));
     updateData(gender, bmi.ssportRecommen.toUInt(nullptr, 10), double(bmi.sleepRecommen.toUInt(nullptr, 10)));
 }
 
@@ -140,10 +140,10 @@ void WidgetTarget::updateData(const bool& gender, const unsigned& steps, const d
         minutes = hubSleepMinutes();
     const QPixmap picture(Resource::getResPath(gender ? GENDER_TRUE_PICTURE : GENDER_FALSE_PICTURE));
     ui->img_gender->setPixmap(picture, Qt::KeepAspectRatio);
-    ui->input_step->setBgText(QString("%1%2").arg(stepFigure).arg(tr("步")));
+    ui->input_step->setBgText(QString("%1%2").arg(stepFigure).arg(QObject::tr("步")));
     if (!ui->input_step->lineEdit()->isVisible())
         ui->input_step->lineEdit()->setText(QString("%1").arg(stepFigure));
-    ui->input_sleep->setBgText(QString("%1%2").arg(minutes).arg(tr("分钟")));
+    ui->input_sleep->setBgText(QString("%1%2").arg(minutes).arg(QObject::tr("分钟")));
     if (!ui->input_sleep->lineEdit()->isVisible())
         ui->input_sleep->lineEdit()->setText(QString("%1").arg(minutes));
     if (CoreHub* hub = Msg())
@@ -164,11 +164,11 @@ void WidgetTarget::setSync()
     const int steps = ui->input_step->lineEdit()->text().toInt(&stepsRead, 10);
     const int minutes = ui->input_sleep->lineEdit()->text().toInt(&minutesRead, 10);
     if (!stepsRead) {
-        emit onSetSync(false, tr("请输入有效的运动目标"));
+        emit onSetSync(false, QObject::tr("请输入有效的运动目标"));
         return;
     }
     if (!minutesRead) {
-        emit onSetSync(false, tr("请输入有效的睡眠目标"));
+        emit onSetSync(false, QObject::tr("请输入有效的睡眠目标"));
         return;
     }
     const QString token = hub->nsToken();
@@ -204,7 +204,7 @@ void WidgetTarget::answerTarget(const char* signal, const char* slot, const Clou
         emit onSetSync(false, returnCode.retMsg);
         return;
     }
-    emit onSetSync(true, tr("设置同步成功"));
+    emit onSetSync(true, QObject::tr("设置同步成功"));
 }
 
 void WidgetTarget::setPromptText(const QString& stepPrompt, const QString& sleepPrompt)

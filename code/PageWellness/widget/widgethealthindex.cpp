@@ -64,7 +64,7 @@ WidgetHealthIndex::~WidgetHealthIndex()
 void WidgetHealthIndex::initData()
 {
     enableOperate(false);
-    ui->bt_done->setCaption(tr("修改"));
+    ui->bt_done->setCaption(QObject::tr("修改"));
     ui->bt_done->setStateImages(Resource::getResPath(BUTTON_REST), Resource::getResPath(BUTTON_OVER),
                                 Resource::getResPath(BUTTON_PRESSED));
     const QString bmiPath = Resource::getResPath(BMI_PICTURE);
@@ -159,9 +159,9 @@ QString WidgetHealthIndex::bodyComplaint() const
 {
     quint16 figure = 0;
     if (!bodyFigure(ui->input_height->text(), &figure))
-        return tr("请输入有效的身高 (0 - 65535)");
+        return QObject::tr("请输入有效的身高 (0 - 65535)");
     if (!bodyFigure(ui->input_weight->text(), &figure))
-        return tr("请输入有效的体重 (0 - 65535)");
+        return QObject::tr("请输入有效的体重 (0 - 65535)");
     return QString();
 }
 
@@ -220,10 +220,10 @@ void WidgetHealthIndex::on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCo
     disconnect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
     if (returnCode.code != 0) {
         enableOperate(true);
-        ui->prompt->setText(tr("保存失败!!!"));
+        ui->prompt->setText(QObject::tr("保存失败!!!"));
         return;
     }
-    ui->prompt->setText(tr("保存成功."));
+    ui->prompt->setText(QObject::tr("保存成功."));
     on_heightChanged(ui->input_height->text());
     enableOperate(true);
 }
