@@ -5,6 +5,8 @@
 #include "glowentry.h"
 #include "loopbackcloud.h"
 #include "pagerig.h"
+#include "picturebox.h"
+#include "resource.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -50,6 +52,15 @@ bool showsHint(EntryField* field, const QString& hint)
     reference.setBgText(hint);
     return field->palette().brush(QPalette::Window).texture().toImage()
         == reference.palette().brush(QPalette::Window).texture().toImage();
+}
+
+// A box beside it, with the same parent and size, showing the numbered picture paints the same.
+bool showsPicture(PictureBox* box, const Resource::ID& id)
+{
+    PictureBox reference(box->parentWidget());
+    reference.resize(box->size());
+    reference.setPixmap(QPixmap(Resource::getResPath(id)), Qt::KeepAspectRatio);
+    return box->grab().toImage() == reference.grab().toImage();
 }
 
 void seedTargets(PageRig& rig, int steps, int minutes)
@@ -162,15 +173,22 @@ void TestPageGoals::fill_data()
     QTest::addColumn<QString>("sleepText");
     QTest::addColumn<QString>("stepHint");
     QTest::addColumn<QString>("sleepHint");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<bool>("gender");
+    QTest::addColumn<int>("picture");
     QTest::addColumn<bool>("shot");
     const QString defaultSteps = QString::number(CoreHub::sdCalcStepTarget());
     const QString defaultMinutes = QString::number(int(CoreHub::sdCalcSleepTarget() * 60.0));
+    // The cloud's health numbers always say gender true; the picture follows the account.
     QTest::newRow("recommendations fill an idle form")
-        << false << false << "8000" << "480" << "8000步" << "480分钟" << true;
+        << false << false << "8000" << "480" << "8000步" << "480分钟" << "获取成功" << true << 40 << true;
     QTest::newRow("refused health request fills the hub's defaults")
-        << true << false << defaultSteps << defaultMinutes << defaultSteps + "步" << defaultMinutes + "分钟" << false;
+        << true << false << defaultSteps << defaultMinutes << defaultSteps + "步" << defaultMinutes + "分钟"
+        << "服务器错误" << true << 40 << false;
     QTest::newRow("an opened field keeps its text, its hint follows")
-        << false << true << "12345" << "480" << "8000步" << "480分钟" << false;
+        << false << true << "12345" << "480" << "8000步" << "480分钟" << "获取成功" << true << 40 << false;
+    QTest::newRow("account gender false shows its picture")
+        << false << false << "8000" << "480" << "8000步" << "480分钟" << "获取成功" << false << 42 << false;
 }
 
 void TestPageGoals::fill()
@@ -181,10 +199,16 @@ void TestPageGoals::fill()
     QFETCH(QString, sleepText);
     QFETCH(QString, stepHint);
     QFETCH(QString, sleepHint);
+    QFETCH(QString, prompt);
+    QFETCH(bool, gender);
+    QFETCH(int, picture);
     QFETCH(bool, shot);
     PageRig rig;
     QVERIFY(rig.signIn(MOBILE));
     seedTargets(rig, 8000, 480);
+    CloudGate::ns_account account = rig.hub().nsAccount();
+    account.gender = gender;
+    rig.hub().setNsAccount(account);
     if (refused) {
         LoopbackCloud::lc_fault fault;
         fault.kind = LoopbackCloud::FAULT_RETURN_CODE;
@@ -208,12 +232,14 @@ void TestPageGoals::fill()
     page.getSync();
     QVERIFY(fetched.wait());
     QCOMPARE(fetched.first().at(0).toBool(), !refused);
+    QCOMPARE(fetched.first().at(1).toString(), prompt);
     QCOMPARE(stepAtSignal, refused || opened ? stepText : QString());
     QCOMPARE(step->text(), stepText);
     QCOMPARE(field(page, "input_sleep")->lineEdit()->text(), sleepText);
     QVERIFY(showsHint(field(page, "input_step"), stepHint));
     QVERIFY(showsHint(field(page, "input_sleep"), sleepHint));
     QCOMPARE(rig.hub().nsGetStepTarget(), refused ? double(CoreHub::sdCalcStepTarget()) : 8000.0);
+    QVERIFY(showsPicture(page.findChild<PictureBox*>("img_gender"), Resource::ID(picture)));
     if (shot)
         QVERIFY(rig.shot(page));
 }

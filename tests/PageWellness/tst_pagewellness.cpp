@@ -75,6 +75,7 @@ private slots:
     void save_data();
     void save();
     void typing();
+    void activations();
 };
 
 // An idle page shows the cloud's figures as texts and hints and the cloud's health index.
@@ -176,6 +177,25 @@ void TestPageWellness::typing()
     QCOMPARE(labelText(page, "label_bmi"), QStringLiteral("BMI:%1").arg(CoreHub::getBmi(2, 80), 0, 'f', 2));
     QTest::keyClicks(height, QStringLiteral("00"));
     QCOMPARE(labelText(page, "label_bmi"), QStringLiteral("BMI:%1").arg(CoreHub::getBmi(200, 80), 0, 'f', 2));
+}
+
+// Each activation fetches the health numbers; however often the page is activated, an account
+// change fetches them once.
+void TestPageWellness::activations()
+{
+    PageRig rig;
+    QVERIFY(rig.signIn(MOBILE));
+    PageWellness page;
+    rig.cloud().clearRequests();
+    QSignalSpy fetched(page.findChild<PageGoals*>(), &WidgetTarget::onGetSync);
+    rig.activate(page);
+    QVERIFY(fetched.wait());
+    rig.activate(page);
+    QVERIFY(fetched.wait());
+    QCOMPARE(rig.cloud().requests().size(), 2);
+    emit rig.hub().onNsAccountUpdate();
+    QVERIFY(fetched.wait());
+    QCOMPARE(rig.cloud().requests().size(), 3);
 }
 
 QTEST_MAIN(TestPageWellness)
