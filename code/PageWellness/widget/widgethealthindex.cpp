@@ -69,10 +69,12 @@ void WidgetHealthIndex::initData()
                                 Resource::getResPath(BUTTON_PRESSED));
     const QString bmiPath = Resource::getResPath(BMI_PICTURE);
     const QPixmap bmiPicture(bmiPath);
-    // A missing picture must not shrink the BMI figure to nothing.
+    // A missing picture must not shrink the BMI figure to nothing, and a large one must not
+    // outgrow its fixed frame and clip the figure: the background is scaled to the size set here.
     if (!bmiPicture.isNull()) {
-        ui->widget_bmi->setMinimumSize(bmiPicture.size());
-        ui->widget_bmi->setMaximumSize(bmiPicture.size());
+        const QSize size = bmiPicture.size().boundedTo(ui->widget_4->maximumSize());
+        ui->widget_bmi->setMinimumSize(size);
+        ui->widget_bmi->setMaximumSize(size);
     }
     Resource::updateBackground(ui->widget_bmi, bmiPath);
     connect(ui->widget_helath_index, SIGNAL(onGetSync(bool,QString)), this, SLOT(on_GetSync(bool,QString)));
