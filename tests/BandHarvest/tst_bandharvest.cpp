@@ -2,7 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -81,6 +83,7 @@ private slots:
     void splitDayFaults_data();
     void splitDayFaults();
     void noDataKeepsTheStoredDay();
+    void daysGoToTheSelectedUser();
 };
 
 void TestBandHarvest::window_data()
@@ -396,6 +399,26 @@ void TestBandHarvest::noDataKeepsTheStoredDay()
     QCOMPARE(rig.statuses.last().code, int(BandHarvest::STATUS_DONE));
     QCOMPARE(rig.hub().fdGetStepDay(today).raw, earlier.storedDay(STEP, today));
     QCOMPARE(rig.hub().fdGetSleepDay(today).raw, earlier.storedDay(SLEEP, today));
+}
+
+// A failed write of the user record leaves the previous user named in it; the days of this
+// run still belong to the user the sign-in selected.
+void TestBandHarvest::daysGoToTheSelectedUser()
+{
+    SyncRig rig(1);
+    QVERIFY(rig.isReady());
+    rig.band().generateDays(QDate::currentDate(), 2);
+    const QString previous = QStringLiteral("13900000000");
+    LocalVault::userinfo stale;
+    qstrncpy(stale.id, previous.toLatin1().constData(), sizeof(stale.id));
+    QVERIFY(rig.hub().fdSetUserInfo(stale));
+    rig.run().setMsg(&rig.hub());
+    QVERIFY(rig.syncToEnd(RUN_LIMIT));
+    QCOMPARE(rig.statuses.last().code, int(BandHarvest::STATUS_DONE));
+    const QString dataRoot = QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QStringLiteral("/quorin/");
+    QVERIFY(!QFileInfo::exists(dataRoot + previous));
+    QVERIFY(QFileInfo(dataRoot + SyncRig::MOBILE + QStringLiteral("/step.d")).size() > 0);
+    QCOMPARE(rig.hub().fdSteps().size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestBandHarvest)

@@ -205,6 +205,12 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
                    QJsonDocument(CloudLedger::failure(fault.returnCode)).toJson(QJsonDocument::Compact),
                    keepAlive);
         return;
+    case FAULT_FOREIGN_TEXT: {
+        QJsonObject reply = CloudLedger::failure(fault.returnCode);
+        reply.insert(QStringLiteral("returnMsg"), fault.returnMsg);
+        writeReply(socket, 200, JSON_TYPE, QJsonDocument(reply).toJson(QJsonDocument::Compact), keepAlive);
+        return;
+    }
     case FAULT_SLOW:
     case FAULT_NONE:
         break;

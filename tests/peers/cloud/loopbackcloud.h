@@ -24,6 +24,7 @@ public:
     enum FAULT {
         FAULT_NONE,        // answer normally
         FAULT_RETURN_CODE, // answer only {"returnCode": code, "returnMsg": ...}, state untouched
+        FAULT_FOREIGN_TEXT, // as FAULT_RETURN_CODE, with returnMsg as the fault's own text
         FAULT_MALFORMED,   // answer a body that is not JSON
         FAULT_SLOW,        // answer normally after delayMs
         FAULT_SILENT       // keep the connection open and never answer
@@ -32,6 +33,7 @@ public:
     struct lc_fault {
         FAULT kind = FAULT_NONE;
         QString returnCode;
+        QString returnMsg;
         int delayMs = 0;
     };
 

@@ -226,6 +226,7 @@ void TestLoopbackCloud::faults_data()
     QTest::newRow("server error code on the path") << login << int(LoopbackCloud::FAULT_RETURN_CODE) << true << "a001";
     QTest::newRow("server error code for every path") << QString() << int(LoopbackCloud::FAULT_RETURN_CODE) << true << "a001";
     QTest::newRow("fault on another path leaves login alone") << logout << int(LoopbackCloud::FAULT_RETURN_CODE) << true << "0000";
+    QTest::newRow("code with a text of its own") << login << int(LoopbackCloud::FAULT_FOREIGN_TEXT) << true << "a001";
     QTest::newRow("malformed reply") << login << int(LoopbackCloud::FAULT_MALFORMED) << true << QString();
     QTest::newRow("slow reply still answers") << login << int(LoopbackCloud::FAULT_SLOW) << true << "0000";
     QTest::newRow("no reply") << QString() << int(LoopbackCloud::FAULT_SILENT) << false << QString();
@@ -240,6 +241,7 @@ void TestLoopbackCloud::faults()
     LoopbackCloud::lc_fault fault;
     fault.kind = LoopbackCloud::FAULT(kind);
     fault.returnCode = QStringLiteral("a001");
+    fault.returnMsg = QStringLiteral("not the table's text");
     fault.delayMs = 300;
     cloud->setFault(faultPath, fault);
     const QJsonObject body{{"username", MOBILE}, {"password", PASSWORD}, {"appKey", "k"}, {"appSysType", "1"}};
@@ -252,6 +254,8 @@ void TestLoopbackCloud::faults()
     QCOMPARE(cloud->requests().size(), 1);
     if (fault.kind == LoopbackCloud::FAULT_SLOW)
         QVERIFY(clock.elapsed() >= fault.delayMs);
+    if (fault.kind == LoopbackCloud::FAULT_FOREIGN_TEXT)
+        QCOMPARE(objectOf(reply).value(QStringLiteral("returnMsg")).toString(), fault.returnMsg);
     if (fault.kind == LoopbackCloud::FAULT_MALFORMED)
         QVERIFY(!reply.isEmpty() && QJsonDocument::fromJson(reply).isNull());
 }
