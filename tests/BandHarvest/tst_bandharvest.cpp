@@ -106,8 +106,7 @@ void TestBandHarvest::window()
     QVERIFY(rig.isReady());
     QSignalSpy answers(&rig.hub(), &CoreHub::onFdStepDay);
     QCOMPARE(rig.run().sync(), started);
-    QTest::qWait(100);
-    QCOMPARE(answers.size(), days);
+    QTRY_COMPARE(answers.size(), days);
     QCOMPARE(rig.statuses.first().code, int(BandHarvest::STATUS_SERVER_DATA));
     if (!started)
         QCOMPARE(texts(rig.statuses).last(), QStringLiteral("7 日期错误,同步失败"));
@@ -139,7 +138,7 @@ void TestBandHarvest::fullWindowWithStoredDays()
     QCOMPARE(rig.bandReceived(STEP, 0x01), 8);
     QCOMPARE(rig.bandReceived(SLEEP, 0x01), 8);
 
-    rig.restartHub();
+    QVERIFY(rig.restartHub());
     for (int i = 0; i <= 10; ++i) {
         const QDate day = today.addDays(-i);
         QCOMPARE(rig.hub().fdGetStepDay(day).raw, rig.band().storedDay(STEP, day));
@@ -234,7 +233,7 @@ void TestBandHarvest::linkLostMidPull()
     QCOMPARE(texts(rig.statuses).last(), QStringLiteral("11 手环连接已断开!"));
     const int received = rig.band().received().size();
     const int reported = rig.statuses.size();
-    QTest::qWait(2500);
+    QVERIFY(rig.isSettled());
     QCOMPARE(rig.statuses.size(), reported);
     QCOMPARE(rig.band().received().size(), received);
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
@@ -253,7 +252,7 @@ void TestBandHarvest::unpluggedMidRun()
     });
 
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
-    QTest::qWait(2500);
+    QVERIFY(rig.isSettled());
     QCOMPARE(texts(rig.statuses).last(), QStringLiteral("12 设备已移除!!!"));
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_BAND_LOST));
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
@@ -274,7 +273,7 @@ void TestBandHarvest::uploadRefusedThenRetried()
 
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
     QCOMPARE(texts(rig.statuses).last(), QStringLiteral("14 同步到服务器失败!!!"));
-    QTest::qWait(300);
+    QVERIFY(rig.isSettled());
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
     QCOMPARE(int(rig.hub().fdGetStepDay(today).t.sync), int(LocalVault::SYNC_SAVED));
     QVERIFY(rig.cloud().ledger().account(SyncRig::MOBILE).days.isEmpty());
@@ -321,7 +320,7 @@ void TestBandHarvest::endings()
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
     QCOMPARE(texts(rig.statuses).last(), ending);
     const int reported = rig.statuses.size();
-    QTest::qWait(1500);
+    QVERIFY(rig.isSettled());
     QCOMPARE(rig.statuses.size(), reported);
 }
 

@@ -57,7 +57,7 @@ QLineEdit* TestPageRecover::field(QWidget& page, const char* name)
 
 QString TestPageRecover::caption(QWidget& page, const char* name)
 {
-    return page.findChild<TapCaption*>(QString::fromLatin1(name))->caption();
+    return page.findChild<TapCaption*>(QString::fromLatin1(name))->text();
 }
 
 QList<bubble> TestPageRecover::bubbles(QWidget& page)

@@ -175,7 +175,11 @@ void LoopbackCloud::serve(QTcpSocket* socket)
 
 void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool keepAlive)
 {
-    requestLog.append(request);
+    lc_request logged = request;
+    logged.body.truncate(LOG_BODY_BYTES);
+    requestLog.append(logged);
+    while (requestLog.size() > LOG_REQUESTS)
+        requestLog.removeFirst();
     emit onRequest(request.path);
     const QString endpoint = request.path.mid(PATH_PREFIX.size());
     const bool taskList = request.path == TASK_LIST_PATH;

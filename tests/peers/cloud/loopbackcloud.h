@@ -16,7 +16,7 @@ class QTcpServer;
 class QTcpSocket;
 
 // A cloud service on 127.0.0.1 for tests and demos: HTTP/1.1 in front of a CloudLedger,
-// with switchable faults per endpoint and a log of every request it was sent.
+// with switchable faults per endpoint and a log of the requests it was sent.
 class LoopbackCloud : public QObject
 {
     Q_OBJECT
@@ -47,6 +47,10 @@ public:
     };
 
     static const QString PATH_PREFIX;
+    // The log keeps the newest requests, each body cut to its first bytes, so that the cloud
+    // can run for days.
+    static constexpr int LOG_REQUESTS = 500;
+    static constexpr int LOG_BODY_BYTES = 4096;
     // The web page of the user's tasks: a form POST answered with HTML, not a JSON endpoint.
     static const QString TASK_LIST_PATH;
 

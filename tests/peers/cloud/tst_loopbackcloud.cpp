@@ -63,6 +63,8 @@ private slots:
     void connectionCloseEndsTheLink();
     void storedDayComesBack();
     void firmwareImage();
+    void boundedLog_data();
+    void boundedLog();
 
 private:
     QByteArray post(const QString& endpoint, const QByteArray& body, bool* answered = nullptr, int waitMs = 5000);
@@ -331,6 +333,40 @@ void TestLoopbackCloud::firmwareImage()
     QCOMPARE(QByteArray::fromBase64(reply.value("firmwareData").toString().toLatin1()), firmware.image);
     const QJsonObject bare = call(QStringLiteral("param/updateFirmware"), {{"accessToken", "$token"}, {"firmwareVersion", 258}, {"withData", "0"}});
     QVERIFY(!bare.contains("firmwareData"));
+}
+
+void TestLoopbackCloud::boundedLog_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("bodySize");
+    QTest::addColumn<int>("logged");
+    QTest::addColumn<int>("loggedBody");
+    QTest::newRow("large bodies keep their first bytes") << 3 << (8 << 20) << 3 << LoopbackCloud::LOG_BODY_BYTES;
+    QTest::newRow("the oldest requests leave the log")
+        << LoopbackCloud::LOG_REQUESTS + 3 << 10 << LoopbackCloud::LOG_REQUESTS << 10;
+}
+
+void TestLoopbackCloud::boundedLog()
+{
+    QFETCH(int, count);
+    QFETCH(int, bodySize);
+    QFETCH(int, logged);
+    QFETCH(int, loggedBody);
+    // One keep-alive connection carries them all: hundreds of requests take a moment only.
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, cloud->url().port());
+    QVERIFY(socket.waitForConnected(3000));
+    QSignalSpy served(cloud.get(), &LoopbackCloud::onRequest);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray body = QByteArray::number(i).leftJustified(bodySize, ' ');
+        socket.write("POST /zentrova-web/account/login HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: "
+                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(served.size(), count, 60000);
+    const QList<LoopbackCloud::lc_request> log = cloud->requests();
+    QCOMPARE(log.size(), logged);
+    QCOMPARE(log.first().body, QByteArray::number(count - logged).leftJustified(loggedBody, ' '));
+    QCOMPARE(log.last().body.size(), loggedBody);
 }
 
 QTEST_GUILESS_MAIN(TestLoopbackCloud)
