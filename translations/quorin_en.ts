@@ -395,6 +395,77 @@
         <source>确定</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>不能连接到&quot;消息中心&quot;模块</source>
+        <translation>Cannot connect to the &quot;message centre&quot; module</translation>
+    </message>
+    <message>
+        <source>获取成功</source>
+        <translation>Loaded</translation>
+    </message>
+    <message>
+        <source>步</source>
+        <translation> steps</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>请输入有效的运动目标</source>
+        <translation>Please enter a valid step target</translation>
+    </message>
+    <message>
+        <source>请输入有效的睡眠目标</source>
+        <translation>Please enter a valid sleep target</translation>
+    </message>
+    <message>
+        <source>设置同步成功</source>
+        <translation>Targets saved</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>请输入有效的身高 (0 - 65535)</source>
+        <translation>Please enter a valid height (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>请输入有效的体重 (0 - 65535)</source>
+        <translation>Please enter a valid weight (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>保存失败!!!</source>
+        <translation>Saving failed!!!</translation>
+    </message>
+    <message>
+        <source>保存成功.</source>
+        <translation>Saved.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetHealthIndex</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>健康</source>
+        <translation>Health</translation>
+    </message>
+    <message>
+        <source>BMI:00.0</source>
+        <translation>BMI:00.0</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>Weight</translation>
+    </message>
 </context>
 <context>
     <name>WidgetLineEdit</name>
@@ -411,6 +482,13 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageQuests</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetPageRecover</name>
     <message>
         <source>Form</source>
@@ -419,6 +497,21 @@
     <message>
         <source>登录</source>
         <translation>Sign in</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>Step target</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>Sleep target</translation>
     </message>
 </context>
 <context>

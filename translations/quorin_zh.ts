@@ -395,6 +395,77 @@
         <source>确定</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>不能连接到&quot;消息中心&quot;模块</source>
+        <translation>不能连接到&quot;消息中心&quot;模块</translation>
+    </message>
+    <message>
+        <source>获取成功</source>
+        <translation>获取成功</translation>
+    </message>
+    <message>
+        <source>步</source>
+        <translation>步</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>请输入有效的运动目标</source>
+        <translation>请输入有效的运动目标</translation>
+    </message>
+    <message>
+        <source>请输入有效的睡眠目标</source>
+        <translation>请输入有效的睡眠目标</translation>
+    </message>
+    <message>
+        <source>设置同步成功</source>
+        <translation>设置同步成功</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>请输入有效的身高 (0 - 65535)</source>
+        <translation>请输入有效的身高 (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>请输入有效的体重 (0 - 65535)</source>
+        <translation>请输入有效的体重 (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>保存失败!!!</source>
+        <translation>保存失败!!!</translation>
+    </message>
+    <message>
+        <source>保存成功.</source>
+        <translation>保存成功.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetHealthIndex</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>健康</source>
+        <translation>健康</translation>
+    </message>
+    <message>
+        <source>BMI:00.0</source>
+        <translation>BMI:00.0</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>身高</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>体重</translation>
+    </message>
 </context>
 <context>
     <name>WidgetLineEdit</name>
@@ -411,6 +482,13 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageQuests</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetPageRecover</name>
     <message>
         <source>Form</source>
@@ -419,6 +497,21 @@
     <message>
         <source>登录</source>
         <translation>登录</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>运动目标</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>睡眠目标</translation>
     </message>
 </context>
 <context>
