@@ -1,22 +1,13 @@
 #include "pagepairing.h"
 
-#include "adapterplug.h"
-#include "pageshot.h"
 #include "busymeter.h"
-#include "corehub.h"
-#include "loopbackcloud.h"
-#include "simadapter.h"
+#include "pagerig.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -27,65 +18,6 @@ const QString THIRD = QStringLiteral("C4:7F:51:00:00:03");
 const QString REFUSER = QStringLiteral("AA:BB:CC:DD:EE:FF");
 const QString FIRST_ID = QStringLiteral("0123456789ABCDEF");
 const QString SECOND_ID = QStringLiteral("000AFF1001020304");
-
-// TEMPORARY until the page rig lands: home, loopback cloud, simulated adapter, hub.
-class Rig
-{
-public:
-    Rig()
-    {
-        qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
-        m_cloud.start();
-        qputenv("QUORIN_CLOUD_URL", m_cloud.url().toString().toLocal8Bit());
-        m_cloud.ledger().addAccount(MOBILE, QStringLiteral("secret"));
-        m_plug.reset(new AdapterPlug(m_adapter.portPath()));
-        qputenv("QUORIN_ADAPTER_PORT", m_plug->link().toLocal8Bit());
-        m_hub.reset(new CoreHub);
-        m_hub->setNsToken(m_cloud.ledger().openSession(MOBILE));
-    }
-    ~Rig()
-    {
-        m_hub.reset();
-        qputenv("QUORIN_ADAPTER_PORT", QByteArray());
-        qputenv("QUORIN_CLOUD_URL", QByteArray());
-    }
-    CoreHub& hub() { return *m_hub; }
-    SimAdapter& adapter() { return m_adapter; }
-    LoopbackCloud& cloud() { return m_cloud; }
-    AdapterPlug& plug() { return *m_plug; }
-    void activate(QWidget& page)
-    {
-        page.resize(551, 394);
-        page.show();
-        dynamic_cast<Attribute&>(page).setMsg(m_hub.get());
-    }
-    // Answers the next modal dialog with result once ready() holds; its label texts go to texts.
-    void answerModal(const int& result, std::function<bool()> ready = [] { return true; })
-    {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [this, poll, result, ready] {
-            QDialog* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !ready())
-                return;
-            modalTexts.clear();
-            for (QLabel* label : dialog->findChildren<QLabel*>())
-                modalTexts << label->text();
-            poll->deleteLater();
-            dialog->done(result);
-        });
-        poll->start(20);
-    }
-    bool shot(QWidget& page, const QString& name) { return PageShot::save(page, name); }
-    QStringList modalTexts;
-
-private:
-    QTemporaryDir m_home;
-    LoopbackCloud m_cloud;
-    SimAdapter m_adapter;
-    std::unique_ptr<AdapterPlug> m_plug;
-    std::unique_ptr<CoreHub> m_hub;
-};
 
 QTreeWidget* treeOf(QWidget& page)
 {
@@ -166,7 +98,7 @@ int versionRequests(const SimBand& band)
     return count;
 }
 
-void bindHeld(Rig& rig, const QString& address, const QString& serial)
+void bindHeld(PageRig& rig, const QString& address, const QString& serial)
 {
     CloudGate::ns_bind_dev held;
     held.deviceAddress = address;
@@ -195,6 +127,16 @@ private slots:
     }
 };
 
+// A signed-in user, the page shown and handed the hub.
+bool start(PageRig& rig, PagePairing& page)
+{
+    if (!rig.isReady() || !rig.signIn(MOBILE))
+        return false;
+    page.resize(551, 394);
+    page.show();
+    return rig.activate(page);
+}
+
 } // namespace
 
 class TestPagePairing : public QObject
@@ -214,12 +156,14 @@ private slots:
 
 void TestPagePairing::threeBands()
 {
-    Rig rig;
+    PageRig rig;
     rig.adapter().addBand(bandInfo(QStringLiteral("QB-Two"), SECOND, "000AFF1001020304"));
     rig.adapter().addBand(bandInfo(QStringLiteral("QB-Three"), THIRD, "1111111111111111"));
-    bindHeld(rig, SECOND, QStringLiteral("HELD-SERIAL"));
+    QVERIFY(rig.plugAdapter());
     PagePairing page;
-    rig.activate(page);
+    QVERIFY(start(rig, page));
+    bindHeld(rig, SECOND, QStringLiteral("HELD-SERIAL"));
+    QVERIFY(rig.activate(page));
     QTRY_COMPARE(addresses(page), (QStringList{FIRST, SECOND, THIRD}));
     QCOMPARE(rowText(page, 1, QStringLiteral("device")), QStringLiteral("HELD-SERIAL"));
     QCOMPARE((QList<bool>{buttonOf(page, 0)->isEnabled(), buttonOf(page, 1)->isEnabled(), buttonOf(page, 2)->isEnabled()}),
@@ -232,16 +176,18 @@ void TestPagePairing::threeBands()
     QCOMPARE(addresses(page), (QStringList{REFUSER, FIRST, SECOND, THIRD}));
     QCOMPARE(treeOf(page)->currentItem(), treeOf(page)->topLevelItem(3));
     QVERIFY(!buttonOf(page, 2)->isEnabled());
-    QVERIFY(rig.shot(page, QStringLiteral("PagePairing")));
+    QVERIFY(rig.shot(page));
+    QVERIFY(rig.clean());
 }
 
 void TestPagePairing::bindWithoutHeldBand()
 {
-    Rig rig;
+    PageRig rig;
     rig.adapter().addDevice(QStringLiteral("Refuser"), REFUSER);
     rig.adapter().addBand(bandInfo(QStringLiteral("QB-Two"), SECOND, "000AFF1001020304"));
+    QVERIFY(rig.plugAdapter());
     PagePairing page;
-    rig.activate(page);
+    QVERIFY(start(rig, page));
     QTRY_COMPARE(addresses(page), (QStringList{REFUSER, FIRST, SECOND}));
     QSignalSpy scans(&rig.hub(), SIGNAL(onBcScan(QList<BandLink::at_devinfo>)));
     QSignalSpy bindReplies(&rig.hub(), SIGNAL(onNsDevBind(QDateTime,CloudGate::ns_ret_code,QString)));
@@ -255,19 +201,19 @@ void TestPagePairing::bindWithoutHeldBand()
     QCOMPARE(rig.cloud().ledger().account(MOBILE).bands.first().serial, SECOND_ID);
     QTRY_COMPARE(deviceRequests(rig.cloud()), (QStringList{QStringLiteral("binddevice ") + SECOND + ' ' + SECOND_ID,
                                                           QStringLiteral("listbinddevice")}));
-    // The hub scans after each of the read's disconnects: none of them starts the read again.
-    QCOMPARE(versionRequests(*rig.adapter().bandAt(SECOND)), 1);
-    QVERIFY(!rig.adapter().isConnected());
     QTRY_VERIFY(!buttonOf(page, 2)->isEnabled());
     QVERIFY(buttonOf(page, 1)->isEnabled());
     // The page scans again; the rebuilt rows keep the new band marked.
     QTRY_COMPARE(bindReplies.count(), 1);
     const int scansAtReply = scans.count();
-    QTRY_VERIFY_WITH_TIMEOUT(scans.count() > scansAtReply, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(scans.count() > scansAtReply, PeerRig::PEER_WAIT + 5000);
     QTRY_VERIFY(treeOf(page)->isEnabled());
     QCOMPARE(addresses(page), (QStringList{REFUSER, FIRST, SECOND}));
     QVERIFY(!buttonOf(page, 2)->isEnabled());
+    // The hub scans after each of the read's disconnects: none of them started the read again.
     QCOMPARE(versionRequests(*rig.adapter().bandAt(SECOND)), 1);
+    QVERIFY(!rig.adapter().isConnected());
+    QVERIFY(rig.clean());
 }
 
 void TestPagePairing::heldBandPrompt_data()
@@ -290,25 +236,26 @@ void TestPagePairing::heldBandPrompt()
     QFETCH(bool, afterScan);
     QFETCH(QStringList, requests);
     QFETCH(QStringList, bound);
-    Rig rig;
+    PageRig rig;
     rig.adapter().addBand(bandInfo(QStringLiteral("QB-Two"), SECOND, "000AFF1001020304"));
-    bindHeld(rig, FIRST, QStringLiteral("HELD-SERIAL"));
+    QVERIFY(rig.plugAdapter());
     PagePairing page;
-    rig.activate(page);
+    QVERIFY(start(rig, page));
+    bindHeld(rig, FIRST, QStringLiteral("HELD-SERIAL"));
+    QVERIFY(rig.activate(page));
     QTRY_COMPARE(addresses(page), (QStringList{FIRST, SECOND}));
-    QSignalSpy scans(&rig.hub(), SIGNAL(onBcScan(QList<BandLink::at_devinfo>)));
     QSignalSpy inserted(treeOf(page)->model(), SIGNAL(rowsInserted(QModelIndex,int,int)));
-    bool open = false;
-    rig.answerModal(answer, [&] {
-        open = true;
-        return !afterScan || (scans.count() > 0 && inserted.count() > 0);
-    });
+    ReadEnd end(rowAt(page, 1));
+    // Held open until the list has been rebuilt under it: the row that read the band is gone then.
+    rig.holdModal([&] { return !afterScan || (!end.states.isEmpty() && inserted.count() > 0); }, answer);
     QTest::mouseClick(buttonOf(page, 1), Qt::LeftButton);
-    QTRY_VERIFY(open && rig.modalTexts.size() > 0);
-    QVERIFY2(rig.modalTexts.contains(QStringLiteral("是否解除\"%1\"设备的绑定?").arg(FIRST)), qPrintable(rig.modalTexts.join('|')));
+    QTRY_COMPARE(rig.modals().size(), 1);
+    QVERIFY2(rig.modals().first().contains(QStringLiteral("是否解除\"%1\"设备的绑定?").arg(FIRST)),
+             qPrintable(rig.modals().first().join('|')));
     QTRY_COMPARE(deviceRequests(rig.cloud()), requests);
     QTRY_COMPARE(boundAddresses(rig.cloud()), bound);
     QTRY_VERIFY(treeOf(page)->isEnabled());
+    QVERIFY(rig.clean());
 }
 
 void TestPagePairing::failedRead_data()
@@ -329,11 +276,11 @@ void TestPagePairing::failedRead()
     QFETCH(int, fault);
     QFETCH(QByteArray, timeOut);
     QFETCH(QString, text);
-    Rig rig;
+    PageRig rig;
     rig.adapter().addDevice(QStringLiteral("Refuser"), REFUSER);
-    rig.adapter().band().setFault(BandFault(fault));
+    QVERIFY(rig.plugAdapter(BandFault(fault)));
     PagePairing page;
-    rig.activate(page);
+    QVERIFY(start(rig, page));
     QTRY_COMPARE(addresses(page), (QStringList{REFUSER, FIRST}));
     QWidget* line = rowAt(page, row);
     ReadEnd end(line);
@@ -351,6 +298,7 @@ void TestPagePairing::failedRead()
     scans.clear();
     QTRY_VERIFY(QMetaObject::invokeMethod(&page, "on_search") && scans.count() > 0 && treeOf(page)->isEnabled()
                 && addresses(page).size() == 2);
+    QVERIFY(rig.clean());
 }
 
 void TestPagePairing::adapterPulled_data()
@@ -363,47 +311,54 @@ void TestPagePairing::adapterPulled_data()
 void TestPagePairing::adapterPulled()
 {
     QFETCH(bool, whileReading);
-    Rig rig;
-    if (whileReading)
-        rig.adapter().band().setFault(BandFault::Silent);
-    else
-        rig.cloud().setFault(LoopbackCloud::PATH_PREFIX + QStringLiteral("device/binddevice"),
-                             LoopbackCloud::lc_fault{LoopbackCloud::FAULT_SLOW, QString(), 1500});
+    PageRig rig;
+    QVERIFY(rig.plugAdapter(whileReading ? BandFault::Silent : BandFault::None));
+    const QString bindPath = LoopbackCloud::PATH_PREFIX + QStringLiteral("device/binddevice");
+    // Slow enough that the adapter is gone before the answer comes.
+    rig.cloud().setFault(bindPath, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_SLOW, QString(), 3000});
     PagePairing page;
-    rig.activate(page);
+    QVERIFY(start(rig, page));
     QTRY_COMPARE(addresses(page), QStringList(FIRST));
+    QSignalSpy bindRequests(&rig.cloud(), SIGNAL(onRequest(QString)));
+    QSignalSpy bindReplies(&rig.hub(), SIGNAL(onNsDevBind(QDateTime,CloudGate::ns_ret_code,QString)));
     QTest::mouseClick(buttonOf(page, 0), Qt::LeftButton);
     if (whileReading)
         QTRY_COMPARE(rowText(page, 0, QStringLiteral("device")), QStringLiteral("正在获取..."));
     else
-        QTRY_VERIFY(deviceRequests(rig.cloud()).isEmpty() == false || rig.cloud().requests().size() > 0);
-    QVERIFY(rig.plug().unplug());
-    QTRY_COMPARE(busyText(page), QStringLiteral("设备已经移除!!!"));
+        QTRY_VERIFY(bindRequests.contains(QVariantList{bindPath}));
+    QVERIFY(rig.pullAdapter());
+    QCOMPARE(busyText(page), QStringLiteral("设备已经移除!!!"));
     QCOMPARE(treeOf(page)->topLevelItemCount(), 0);
     QVERIFY(!page.isEnabled());
-    if (!whileReading)
-        QTRY_COMPARE(boundAddresses(rig.cloud()), QStringList(FIRST));
-    // Whatever was still out has come back: the page still says the adapter is gone.
-    QTest::qWait(0);
-    QCOMPARE(busyText(page), QStringLiteral("设备已经移除!!!"));
-    QVERIFY(rig.plug().plug());
-    QTRY_COMPARE_WITH_TIMEOUT(addresses(page), QStringList(FIRST), 15000);
+    if (!whileReading) {
+        // The late answer disables no deleted button and starts no search without the adapter.
+        QTRY_COMPARE_WITH_TIMEOUT(bindReplies.count(), 1, PeerRig::PEER_WAIT);
+        QCOMPARE(boundAddresses(rig.cloud()), QStringList(FIRST));
+        QCOMPARE(busyText(page), QStringLiteral("绑定成功"));
+        QCOMPARE(treeOf(page)->topLevelItemCount(), 0);
+        QVERIFY(!page.isEnabled());
+    }
+    QVERIFY(rig.plugAdapter());
+    QTRY_COMPARE_WITH_TIMEOUT(addresses(page), QStringList(FIRST), PeerRig::PEER_WAIT);
     QVERIFY(page.isEnabled());
+    QVERIFY(rig.clean());
 }
 
 void TestPagePairing::secondActivation()
 {
-    Rig rig;
+    PageRig rig;
     rig.adapter().addBand(bandInfo(QStringLiteral("QB-Two"), SECOND, "000AFF1001020304"));
+    QVERIFY(rig.plugAdapter());
     PagePairing page;
-    rig.activate(page);
-    rig.activate(page);
+    QVERIFY(start(rig, page));
+    QVERIFY(rig.activate(page));
     QTRY_COMPARE(addresses(page), (QStringList{FIRST, SECOND}));
     // One rebuild per scan result: each result adds its two rows once.
     QSignalSpy scans(&rig.hub(), SIGNAL(onBcScan(QList<BandLink::at_devinfo>)));
     QSignalSpy inserted(treeOf(page)->model(), SIGNAL(rowsInserted(QModelIndex,int,int)));
     QTRY_VERIFY(QMetaObject::invokeMethod(&page, "on_search") && scans.count() > 0);
     QCOMPARE(inserted.count(), 2 * scans.count());
+    QVERIFY(rig.clean());
 }
 
 QTEST_MAIN(TestPagePairing)

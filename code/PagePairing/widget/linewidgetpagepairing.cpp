@@ -81,7 +81,7 @@ QString LineWidgetPagePairing::deviceId(const WireCodec::bs_reply_version& versi
 
 void LineWidgetPagePairing::on_ButtonClick()
 {
-    showStatus(tr("准备中..."));
+    showStatus(QObject::tr("准备中..."));
     emit onBindClick(this);
 }
 
@@ -90,7 +90,7 @@ void LineWidgetPagePairing::on_BindClick()
     CoreHub* hub = Msg();
     if (!hub) {
         disconnect(m_timer, SIGNAL(timeout()), this, SLOT(on_DisconTimerOut()));
-        showStatus(tr("无法连接到消息中心"));
+        showStatus(QObject::tr("无法连接到消息中心"));
         getDevice(false);
         return;
     }
@@ -111,7 +111,7 @@ void LineWidgetPagePairing::on_BcDisconn(const bool& state)
     Q_UNUSED(state)
     aimTimer(SLOT(on_DisconTimerOut()), SLOT(on_ConnectTimerOut()));
     disconnect(hub, SIGNAL(onBcDisconn(bool)), this, SLOT(on_BcDisconn(bool)));
-    showStatus(tr("正在连接..."));
+    showStatus(QObject::tr("正在连接..."));
     connect(hub, SIGNAL(onBcConn(bool)), this, SLOT(on_BcConn(bool)), Qt::UniqueConnection);
     hub->bcConnect(m_tag);
 }
@@ -126,13 +126,13 @@ void LineWidgetPagePairing::on_BcConn(const bool& state)
     disconnect(hub, SIGNAL(onBcConn(bool)), this, SLOT(on_BcConn(bool)));
     if (!state) {
         stopTimer(SLOT(on_ConnectTimerOut()));
-        showStatus(tr("连接失败!!!"));
+        showStatus(QObject::tr("连接失败!!!"));
         getDevice(false);
         return;
     }
     disconnect(hub, SIGNAL(onBcDisconn(bool)), this, SLOT(on_BcDisconn1(bool)));
     connect(hub, SIGNAL(onBcDisconn(bool)), this, SLOT(on_BcDisconn1(bool)));
-    showStatus(tr("正在监听..."));
+    showStatus(QObject::tr("正在监听..."));
     aimTimer(SLOT(on_ConnectTimerOut()), SLOT(on_NotifyTimerOut()));
     connect(hub, SIGNAL(onBcNotify(bool)), this, SLOT(on_BcNotify(bool)), Qt::UniqueConnection);
     hub->bcNotify();
@@ -148,10 +148,10 @@ void LineWidgetPagePairing::on_BcNotify(const bool& state)
     disconnect(hub, SIGNAL(onBcNotify(bool)), this, SLOT(on_BcNotify(bool)));
     if (!state) {
         stopTimer(SLOT(on_NotifyTimerOut()));
-        failLinked(tr("监听失败!!!"));
+        failLinked(QObject::tr("监听失败!!!"));
         return;
     }
-    showStatus(tr("正在获取..."));
+    showStatus(QObject::tr("正在获取..."));
     aimTimer(SLOT(on_NotifyTimerOut()), SLOT(on_VersionTimerOut()));
     connect(hub, SIGNAL(onBhVersion(WireCodec::bs_reply_version)), this,
             SLOT(on_BhVersion(WireCodec::bs_reply_version)), Qt::UniqueConnection);
@@ -182,7 +182,7 @@ void LineWidgetPagePairing::on_BcDisconn1(const bool& state)
 {
     if (!m_timer->isActive() || !state)
         return;
-    showStatus(tr("连接断开!!!"));
+    showStatus(QObject::tr("连接断开!!!"));
     getDevice(true);
 }
 
@@ -191,7 +191,7 @@ void LineWidgetPagePairing::on_BcDisconn1(const bool& state)
 void LineWidgetPagePairing::on_DisconTimerOut()
 {
     stopTimer(SLOT(on_DisconTimerOut()));
-    showStatus(tr("连接超时!!!"));
+    showStatus(QObject::tr("连接超时!!!"));
     getDevice(false);
 }
 
@@ -199,19 +199,19 @@ void LineWidgetPagePairing::on_ConnectTimerOut()
 {
     stopTimer(SLOT(on_ConnectTimerOut()));
     // The connect may still have gone through after all.
-    failLinked(tr("连接超时!!!"));
+    failLinked(QObject::tr("连接超时!!!"));
 }
 
 void LineWidgetPagePairing::on_NotifyTimerOut()
 {
     stopTimer(SLOT(on_NotifyTimerOut()));
-    failLinked(tr("监听超时!!!"));
+    failLinked(QObject::tr("监听超时!!!"));
 }
 
 void LineWidgetPagePairing::on_VersionTimerOut()
 {
     stopTimer(SLOT(on_VersionTimerOut()));
-    failLinked(tr("获取超时!!!"));
+    failLinked(QObject::tr("获取超时!!!"));
 }
 
 // ---- Ending a run ----

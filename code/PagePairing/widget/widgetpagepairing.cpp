@@ -64,7 +64,7 @@ void WidgetPagePairing::initData()
     m_scanning = false;
     if (!m_timer)
         m_timer = new QTimer(this);
-    ui->w_process->setShow(tr("检测设备中..."), picture(kBusyFirst), picture(kBusySecond));
+    ui->w_process->setShow(QObject::tr("检测设备中..."), picture(kBusyFirst), picture(kBusySecond));
     m_timer->setInterval(kScanInterval);
     m_timer->start();
     CoreHub* hub = Msg();
@@ -96,7 +96,7 @@ void WidgetPagePairing::on_UsbConn()
     disconnect(hub, SIGNAL(onUsbUnConn()), this, SLOT(on_UsbUnConn()));
     connect(hub, SIGNAL(onUsbUnConn()), this, SLOT(on_UsbUnConn()));
     m_present = true;
-    ui->w_process->setShow(tr("设备准备中..."));
+    ui->w_process->setShow(QObject::tr("设备准备中..."));
     setEnabled(true);
     ui->w_process->onStart();
     if (!m_timer)
@@ -117,7 +117,7 @@ void WidgetPagePairing::on_UsbUnConn()
     disconnect(hub, SIGNAL(onUsbUnConn()), this, SLOT(on_UsbUnConn()));
     connect(hub, SIGNAL(onUsbConn()), this, SLOT(on_UsbConn()));
     m_present = false;
-    ui->w_process->setShow(tr("设备已经移除!!!"));
+    ui->w_process->setShow(QObject::tr("设备已经移除!!!"));
     clearRows();
     setEnabled(false);
     ui->w_process->onStop();
@@ -137,7 +137,7 @@ void WidgetPagePairing::on_UsbBusy(const bool& status, const QString& name)
     }
     m_timer->stop();
     if (!name.isEmpty())
-        ui->w_process->setShow(tr("串口\"%1\"被占用...").arg(name));
+        ui->w_process->setShow(QObject::tr("串口\"%1\"被占用...").arg(name));
 }
 
 // ---- Scans ----
@@ -148,7 +148,7 @@ void WidgetPagePairing::on_search()
     // A row's read owns the radio until it ends; a scan result meanwhile would take its row away.
     if (m_scanning || !hub || !m_timer || hub->isAtConnect() || !m_timer->isActive() || !m_present || m_line)
         return;
-    ui->w_process->setShow(tr("正在搜索..."));
+    ui->w_process->setShow(QObject::tr("正在搜索..."));
     m_timer->stop();
     m_scanning = hub->bcScan();
 }
@@ -189,7 +189,7 @@ void WidgetPagePairing::on_BcScan(const QList<BandLink::at_devinfo>& list)
                 break;
             }
         }
-        row->setData(picture(kRowPicture), entry.first, entry.address, third, tr("绑定"), enabled);
+        row->setData(picture(kRowPicture), entry.first, entry.address, third, QObject::tr("绑定"), enabled);
         row->setTag(i + 1);
         item->setSizeHint(0, row->sizeHint().expandedTo(row->size()));
         ui->treeWidget->addTopLevelItem(item);
@@ -303,10 +303,10 @@ void WidgetPagePairing::bindBand(const QPointer<TapCaption>& bt, const QString& 
     const CloudGate::ns_bind_dev held = m_binds.first();
     const QPointer<WidgetPagePairing> self(this);
     const QPointer<NoticeBox> box = new NoticeBox(this);
-    box->setText(tr("解除原绑定的设备"), tr("是否解除\"%1\"设备的绑定?").arg(held.deviceAddress),
-                 tr("继续请点击确定,否则点击取消"), tr("取消"), tr("确定"));
+    box->setText(QObject::tr("解除原绑定的设备"), QObject::tr("是否解除\"%1\"设备的绑定?").arg(held.deviceAddress),
+                 QObject::tr("继续请点击确定,否则点击取消"), QObject::tr("取消"), QObject::tr("确定"));
     box->move(mapToGlobal(pos()));
-    ui->w_process->setShow(tr("等待中"));
+    ui->w_process->setShow(QObject::tr("等待中"));
     const int result = box->exec();
     // The prompt runs the event loop: the page, its hub or the prompt may be gone by now.
     if (!self)
@@ -360,7 +360,7 @@ void WidgetPagePairing::on_NsDevUnBind(const CloudGate::ns_ret_code& returnCode,
         return;
     }
     const bool binding = !m_address.isEmpty() && !m_number.isEmpty();
-    ui->w_process->setShow(binding ? tr("正在绑定") : QString());
+    ui->w_process->setShow(binding ? QObject::tr("正在绑定") : QString());
     hub->nsDevBindList(hub->nsToken(), CoreHub::version(), hub->LanguageString());
     if (!binding) {
         resumeSearch();
@@ -385,7 +385,7 @@ void WidgetPagePairing::on_NsDevBind(const QDateTime& bindDt, const CloudGate::n
     if (returnCode.code == CloudGate::NS_RET_SUCCESS) {
         if (m_bt)
             m_bt->setEnabled(false);
-        ui->w_process->setShow(tr("绑定成功"));
+        ui->w_process->setShow(QObject::tr("绑定成功"));
         hub->nsDevBindList(hub->nsToken(), CoreHub::version(), hub->LanguageString());
     } else {
         ui->prompt->setText(returnCode.retMsg);
