@@ -132,7 +132,8 @@ bool start(PageRig& rig, PagePairing& page)
 {
     if (!rig.isReady() || !rig.signIn(MOBILE))
         return false;
-    page.resize(551, 394);
+    // About the room the page gets beside the navigation column.
+    page.resize(740, 430);
     page.show();
     return rig.activate(page);
 }

@@ -191,7 +191,7 @@ void WidgetPagePairing::on_BcScan(const QList<BandLink::at_devinfo>& list)
         }
         row->setData(picture(kRowPicture), entry.first, entry.address, third, QObject::tr("绑定"), enabled);
         row->setTag(i + 1);
-        item->setSizeHint(0, row->sizeHint().expandedTo(row->size()));
+        item->setSizeHint(0, rowSize(row));
         ui->treeWidget->addTopLevelItem(item);
         ui->treeWidget->setItemWidget(item, 0, row);
         if (!current.isEmpty() && entry.address == current)
@@ -225,6 +225,13 @@ void WidgetPagePairing::clearRows()
     }
     const QSignalBlocker blocker(ui->treeWidget);
     ui->treeWidget->clear();
+}
+
+// Addresses and texts wrap in the row's narrow middle: the row is as high as the list's width needs.
+QSize WidgetPagePairing::rowSize(QWidget* row) const
+{
+    const int width = ui->treeWidget->viewport()->width();
+    return QSize(width, qMax(row->heightForWidth(width), row->minimumSizeHint().height()));
 }
 
 LineWidgetPagePairing* WidgetPagePairing::rowOf(QTreeWidgetItem* item) const

@@ -59,6 +59,7 @@ private:
     void clearRows();
     void resumeSearch();
     LineWidgetPagePairing* rowOf(QTreeWidgetItem* item) const;
+    QSize rowSize(QWidget* row) const;
 
     QTimer* m_timer = nullptr;
     QPointer<TapCaption> m_bt;
