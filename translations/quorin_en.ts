@@ -1,0 +1,270 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>BandHarvest</name>
+    <message>
+        <source>无法连接消息中心!!!</source>
+        <translation>Cannot reach the message centre!</translation>
+    </message>
+    <message>
+        <source>获取服务器数据...</source>
+        <translation>Fetching data from the server...</translation>
+    </message>
+    <message>
+        <source>日期错误,同步失败</source>
+        <translation>Wrong date, sync failed</translation>
+    </message>
+    <message>
+        <source>手环连接已断开!</source>
+        <translation>The band disconnected!</translation>
+    </message>
+    <message>
+        <source>设备准备中...</source>
+        <translation>Preparing the device...</translation>
+    </message>
+    <message>
+        <source>搜索手环...</source>
+        <translation>Searching for the band...</translation>
+    </message>
+    <message>
+        <source>设备已移除!!!</source>
+        <translation>The device was removed!</translation>
+    </message>
+    <message>
+        <source>连接手环失败!</source>
+        <translation>Could not connect to the band!</translation>
+    </message>
+    <message>
+        <source>手环连接已建立</source>
+        <translation>Connected to the band</translation>
+    </message>
+    <message>
+        <source>准备监听手环数据</source>
+        <translation>Getting ready to receive band data</translation>
+    </message>
+    <message>
+        <source>蓝牙监听失败</source>
+        <translation>Could not listen to the band over Bluetooth</translation>
+    </message>
+    <message>
+        <source>获取手环版本信息</source>
+        <translation>Reading the band&apos;s version</translation>
+    </message>
+    <message>
+        <source>从服务器获取参数</source>
+        <translation>Fetching settings from the server</translation>
+    </message>
+    <message>
+        <source>从服务器获取参数失败</source>
+        <translation>Could not fetch settings from the server</translation>
+    </message>
+    <message>
+        <source>同步手环参数</source>
+        <translation>Syncing the band&apos;s settings</translation>
+    </message>
+    <message>
+        <source>获取手环计步数据</source>
+        <translation>Reading step data from the band</translation>
+    </message>
+    <message>
+        <source>获取手环睡眠数据</source>
+        <translation>Reading sleep data from the band</translation>
+    </message>
+    <message>
+        <source>手环没有新数据.</source>
+        <translation>The band has no new data.</translation>
+    </message>
+    <message>
+        <source>同步到服务器...</source>
+        <translation>Syncing to the server...</translation>
+    </message>
+    <message>
+        <source>同步完成.</source>
+        <translation>Sync complete.</translation>
+    </message>
+    <message>
+        <source>获取睡眠数据...</source>
+        <translation>Reading sleep data...</translation>
+    </message>
+    <message>
+        <source>同步数据到服务器</source>
+        <translation>Syncing data to the server</translation>
+    </message>
+    <message>
+        <source>同步手环步数(%1/%2)(%3)天</source>
+        <translation>Syncing band steps (%1/%2) (%3) days</translation>
+    </message>
+    <message>
+        <source>同步手环睡眠(%1/%2)(%3)天</source>
+        <translation>Syncing band sleep (%1/%2) (%3) days</translation>
+    </message>
+    <message>
+        <source>&quot;%1年%2月%3日&quot;步数</source>
+        <translation>Steps of &quot;%1-%2-%3&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1年%2月%3日&quot;睡眠</source>
+        <translation>Sleep of &quot;%1-%2-%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1:同步手环步数(%2/%3)天</source>
+        <translation>%1: syncing band steps (%2/%3) days</translation>
+    </message>
+    <message>
+        <source>%1:同步手环睡眠(%2/%3)天</source>
+        <translation>%1: syncing band sleep (%2/%3) days</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>succeeded</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>同步到服务器失败!!!</source>
+        <translation>Syncing to the server failed!</translation>
+    </message>
+    <message>
+        <source>不需要同步到服务器.</source>
+        <translation>Nothing to sync to the server.</translation>
+    </message>
+    <message>
+        <source>保存同步状态到文件.</source>
+        <translation>Saving the sync state to file.</translation>
+    </message>
+    <message>
+        <source>同步到服务器完成.</source>
+        <translation>Synced to the server.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>成功响应</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>服务器错误</source>
+        <translation>Server error</translation>
+    </message>
+    <message>
+        <source>登录凭据无效</source>
+        <translation>Invalid sign-in credentials</translation>
+    </message>
+    <message>
+        <source>访问令牌无效</source>
+        <translation>Invalid access token</translation>
+    </message>
+    <message>
+        <source>令牌无效</source>
+        <translation>Invalid token</translation>
+    </message>
+    <message>
+        <source>验证码错误</source>
+        <translation>Wrong verification code</translation>
+    </message>
+    <message>
+        <source>用户名错误</source>
+        <translation>Wrong user name</translation>
+    </message>
+    <message>
+        <source>用户状态无效</source>
+        <translation>Invalid user state</translation>
+    </message>
+    <message>
+        <source>用户未设置安全密码</source>
+        <translation>The user has not set a security password</translation>
+    </message>
+    <message>
+        <source>安全密码无效</source>
+        <translation>Invalid security password</translation>
+    </message>
+    <message>
+        <source>用户账户锁定</source>
+        <translation>The user account is locked</translation>
+    </message>
+    <message>
+        <source> 该手机号未注册,或注册账号不是手机号码</source>
+        <translation> This mobile number is not registered, or the account is not a mobile number</translation>
+    </message>
+    <message>
+        <source>手机号码已被注册</source>
+        <translation>This mobile number is already registered</translation>
+    </message>
+    <message>
+        <source>昵称已被使用</source>
+        <translation>This nickname is already taken</translation>
+    </message>
+    <message>
+        <source>密码错误</source>
+        <translation>Wrong password</translation>
+    </message>
+    <message>
+        <source>输入参数不合法</source>
+        <translation>Invalid input</translation>
+    </message>
+    <message>
+        <source>用户设备未绑定</source>
+        <translation>The user&apos;s device is not bound</translation>
+    </message>
+    <message>
+        <source>用户设备已绑定</source>
+        <translation>The user&apos;s device is already bound</translation>
+    </message>
+    <message>
+        <source>用户已绑定其他设备</source>
+        <translation>The user has bound another device</translation>
+    </message>
+    <message>
+        <source>该设备已被其他用户绑定</source>
+        <translation>This device is bound to another user</translation>
+    </message>
+    <message>
+        <source>该手机号未注册</source>
+        <translation>This mobile number is not registered</translation>
+    </message>
+    <message>
+        <source>活动未开始或已结束</source>
+        <translation>The event has not started or has ended</translation>
+    </message>
+    <message>
+        <source>活动激活码无效</source>
+        <translation>Invalid event activation code</translation>
+    </message>
+    <message>
+        <source>短信验证码发送异常</source>
+        <translation>Could not send the SMS verification code</translation>
+    </message>
+    <message>
+        <source>一分钟内不能重复发送验证码</source>
+        <translation>A verification code can be sent only once a minute</translation>
+    </message>
+    <message>
+        <source>app应用类型错误或应用类型暂不支持</source>
+        <translation>Wrong or unsupported app type</translation>
+    </message>
+    <message>
+        <source>应用码错误或参数没有维护</source>
+        <translation>Wrong application code or missing parameters</translation>
+    </message>
+    <message>
+        <source>该日暂未同步过数据</source>
+        <translation>No data has been synced for this day yet</translation>
+    </message>
+    <message>
+        <source>活动暂未开始</source>
+        <translation>The event has not started yet</translation>
+    </message>
+    <message>
+        <source>活动已结束</source>
+        <translation>The event has ended</translation>
+    </message>
+    <message>
+        <source>解释数据出错!</source>
+        <translation>Could not read the data!</translation>
+    </message>
+</context>
+</TS>
