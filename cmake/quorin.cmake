@@ -34,6 +34,23 @@ function(quorin_add_library name)
   _quorin_common(${name})
 endfunction()
 
+# quorin_add_page(Name SOURCES ... LINKS ...): a page library. Everything a page needs comes
+# with it (widgets, the hub, its Attribute part, the pictures); its forms sit in widget/ and
+# dialog/. What it links besides is its own business: PRIVATE, so whoever holds the page sees
+# the page and the hub, not the widgets it is made of.
+function(quorin_add_page name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  generate_export_header(${name})
+  set(forms ${CMAKE_CURRENT_SOURCE_DIR}/widget ${CMAKE_CURRENT_SOURCE_DIR}/dialog)
+  target_include_directories(${name} PUBLIC
+    ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR} ${forms})
+  set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS "${forms}")
+  target_link_libraries(${name} PUBLIC Qt5::Widgets Attribute CoreHub Resource)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+  _quorin_common(${name})
+endfunction()
+
 # quorin_add_program(Name SOURCES ... LINKS ...)
 function(quorin_add_program name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 
 class CloudMirror;
 class PortHarvest;
@@ -35,6 +36,9 @@ public:
     QString LanguageString() const;
     QString appKey() const;
     static QString appSysType();
+    // Scheme, host and port of the cloud the HTTP queue talks to: QUORIN_CLOUD_URL when set,
+    // else the shipped address. For requests that bypass the queue, such as a web view's.
+    static QUrl cloudAddress();
 
     // One day of the selected user. net false: the band's record as stored (onFdStepDay); net
     // true: the day as the charts show it, the stored record when this computer has data for
@@ -122,6 +126,7 @@ private:
     };
 
     void attachCarriers();
+    void initAdapterQueue();
     bool sendCloud(const unsigned& id, const QByteArray& body);
     bool sendAdapter(const unsigned& code, const QByteArray& line);
     bool sendProgress(const unsigned& code, const QByteArray& data);

@@ -117,6 +117,8 @@ private slots:
     void storeProgressIsEmittedDuringTheCall();
     void calculators_data();
     void calculators();
+    void cloudAddress_data();
+    void cloudAddress();
     void adapterCommandAnsweredOnce_data();
     void adapterCommandAnsweredOnce();
     void disconnectIsFollowedByAScan();
@@ -143,6 +145,7 @@ private:
 void TestCoreHub::cleanup()
 {
     qputenv("QUORIN_ADAPTER_PORT", QByteArray());
+    qputenv("QUORIN_CLOUD_URL", QByteArray());
 }
 
 CoreHub* TestCoreHub::newHub(FakeCloud** cloud)
@@ -373,6 +376,24 @@ void TestCoreHub::calculators()
     QCOMPARE(CoreHub::sdCalcSleepTarget(), 8.0);
     QVERIFY(qAbs(CoreHub::getBmi(175, 70) - 22.857142857) < 1e-6);
     QCOMPARE(CoreHub::getBmi(0, 70), 0.0);
+}
+
+void TestCoreHub::cloudAddress_data()
+{
+    QTest::addColumn<QByteArray>("configured");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("unset: the shipped cloud") << QByteArray() << "http://cloud.quorin.net:80";
+    QTest::newRow("set: its scheme, host and port, no path")
+        << QByteArray("http://127.0.0.1:8123/zentrova-web/?x=1") << "http://127.0.0.1:8123";
+    QTest::newRow("set without a port: port 80") << QByteArray("http://127.0.0.1") << "http://127.0.0.1:80";
+}
+
+void TestCoreHub::cloudAddress()
+{
+    QFETCH(QByteArray, configured);
+    QFETCH(QString, address);
+    qputenv("QUORIN_CLOUD_URL", configured);
+    QCOMPARE(CoreHub::cloudAddress().toString(), address);
 }
 
 void TestCoreHub::adapterCommandAnsweredOnce_data()

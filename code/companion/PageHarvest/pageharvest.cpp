@@ -1,0 +1,19 @@
+#include "pageharvest.h"
+
+#include <QVBoxLayout>
+
+PageHarvest::PageHarvest(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+}
+
+bool PageHarvest::setMsg(CoreHub* msg)
+{
+    const bool result = Attribute::setMsg(msg);
+    for (Attribute* page : m_pages)
+        page->setMsg(msg);
+    return result;
+}
