@@ -1,0 +1,6 @@
+#include "entryfield.h"
+
+EntryField::EntryField(QWidget* parent)
+    : WidgetLineEdit(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "busymeter.h"
+
+BusyMeter::BusyMeter(QWidget* parent)
+    : WidgetBusyMeter(parent)
+{
+}

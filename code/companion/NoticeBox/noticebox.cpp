@@ -1,0 +1,6 @@
+#include "noticebox.h"
+
+NoticeBox::NoticeBox(QWidget* parent)
+    : DialogNoticeBox(parent)
+{
+}

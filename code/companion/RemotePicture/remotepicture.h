@@ -1,0 +1,52 @@
+#ifndef REMOTEPICTURE_H
+#define REMOTEPICTURE_H
+
+#include "remotepicture_export.h"
+
+#include "attribute.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// A picture label that fetches its picture from an address, such as a user's avatar. The picture
+// it was given before the first fetch (its form picture) shows whenever there is no fetched
+// one: an empty or unreachable address, or bytes that are no picture. So a user without an
+// avatar never sees the one of the user before.
+class REMOTEPICTURE_EXPORT RemotePicture : public QLabel, public Attribute
+{
+    Q_OBJECT
+public:
+    // A server that accepts and then says nothing must not keep a fetch open for ever.
+    static constexpr int FETCH_TIMEOUT_MS = 10000;
+
+    explicit RemotePicture(QWidget* parent = nullptr);
+    ~RemotePicture() override;
+
+    // Fetches the picture at the address; a newer address replaces a fetch still under way.
+    void setBgImg(const QString& address);
+
+signals:
+    void on_click();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private slots:
+    void on_fetched();
+
+private:
+    void dropFetch();
+    void showFormPicture();
+
+    QNetworkAccessManager* m_network = nullptr;
+    QPointer<QNetworkReply> m_reply;
+    QPixmap m_formPicture;
+    bool m_formPictureKept = false;
+};
+
+#endif // REMOTEPICTURE_H
