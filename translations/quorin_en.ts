@@ -393,4 +393,11 @@
         <translation>Form</translation>
     </message>
 </context>
+<context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
 </TS>
