@@ -112,19 +112,25 @@ class ReadEnd : public QObject
 {
     Q_OBJECT
 public:
-    explicit ReadEnd(QWidget* row)
+    explicit ReadEnd(QWidget* row, QSignalSpy* inserted = nullptr)
+        : m_inserted(inserted)
     {
         connect(row, SIGNAL(onGetDevice(bool)), this, SLOT(on_end(bool)));
     }
     QList<bool> states;
     QString text;
+    int rowsInserted = -1;  // rows the list had got when the read ended
 
 private slots:
     void on_end(bool state)
     {
         states << state;
         text = static_cast<QWidget*>(sender())->findChild<QLabel*>(QStringLiteral("device"))->text();
+        rowsInserted = m_inserted ? m_inserted->count() : -1;
     }
+
+private:
+    QSignalSpy* m_inserted;
 };
 
 // A signed-in user, the page shown and handed the hub.
@@ -246,15 +252,9 @@ void TestPagePairing::heldBandPrompt()
     QVERIFY(rig.activate(page));
     QTRY_COMPARE(addresses(page), (QStringList{FIRST, SECOND}));
     QSignalSpy inserted(treeOf(page)->model(), SIGNAL(rowsInserted(QModelIndex,int,int)));
-    // Held open until the list has been rebuilt under it: the row that read the band is gone then.
-    int rowsAtOpen = -1;
-    rig.holdModal(
-        [&] {
-            if (rowsAtOpen < 0)
-                rowsAtOpen = inserted.count();
-            return !afterScan || inserted.count() > rowsAtOpen;
-        },
-        answer);
+    ReadEnd end(rowAt(page, 1), &inserted);
+    // Held open until the list has been rebuilt after the read: the row that read the band is gone then.
+    rig.holdModal([&] { return !afterScan || inserted.count() > end.rowsInserted; }, answer);
     QTest::mouseClick(buttonOf(page, 1), Qt::LeftButton);
     QTRY_COMPARE(rig.modals().size(), 1);
     QVERIFY2(rig.modals().first().contains(QStringLiteral("是否解除\"%1\"设备的绑定?").arg(FIRST)),
