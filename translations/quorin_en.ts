@@ -141,6 +141,24 @@
     </message>
 </context>
 <context>
+    <name>DialogPageAbout</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+</context>
+<context>
+    <name>PageAboutWidgetLine</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>Name</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
@@ -267,6 +285,90 @@
         <translation>Could not read the data!</translation>
     </message>
     <message>
+        <source>使用帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>软件更新</source>
+        <translation>Program update</translation>
+    </message>
+    <message>
+        <source>关于Quorin</source>
+        <translation>About Quorin</translation>
+    </message>
+    <message>
+        <source>固件更新</source>
+        <translation>Firmware update</translation>
+    </message>
+    <message>
+        <source>安装驱动</source>
+        <translation>Install driver</translation>
+    </message>
+    <message>
+        <source>手机号码</source>
+        <translation>Mobile number</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>请输入验证码</source>
+        <translation>Verification code</translation>
+    </message>
+    <message>
+        <source>设置新密码</source>
+        <translation>Set new password</translation>
+    </message>
+    <message>
+        <source>获取验证码</source>
+        <translation>Get code</translation>
+    </message>
+    <message>
+        <source>请输入手机号码!!!</source>
+        <translation>Please enter the mobile number!</translation>
+    </message>
+    <message>
+        <source>请输入密码</source>
+        <translation>Please enter a password</translation>
+    </message>
+    <message>
+        <source>请输入验证码!!!</source>
+        <translation>Please enter the verification code!</translation>
+    </message>
+    <message>
+        <source>验证码不能少于4位!!!</source>
+        <translation>The code has at least 4 characters!</translation>
+    </message>
+    <message>
+        <source>重置密码成功.</source>
+        <translation>Password reset.</translation>
+    </message>
+    <message>
+        <source>自动登录</source>
+        <translation>Sign in automatically</translation>
+    </message>
+    <message>
+        <source>忘记密码?</source>
+        <translation>Forgot password?</translation>
+    </message>
+    <message>
+        <source>没有帐号,注册新帐号</source>
+        <translation>No account? Register a new one</translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation>Sign in</translation>
+    </message>
+    <message>
+        <source>手机号码不能为空!!!</source>
+        <translation>The mobile number cannot be empty!</translation>
+    </message>
+    <message>
+        <source>密码不能为空!!!</source>
+        <translation>The password cannot be empty!</translation>
+    </message>
+    <message>
         <source>检测设备中...</source>
         <translation>Detecting the adapter...</translation>
     </message>
@@ -368,6 +470,42 @@
     </message>
 </context>
 <context>
+    <name>WidgetLogin</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRecover</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation>Sign in</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTop</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -388,13 +526,6 @@
 </context>
 <context>
     <name>WidgetPagePairing</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetLineEdit</name>
     <message>
         <source>Form</source>
         <translation>Form</translation>

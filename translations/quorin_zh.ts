@@ -141,6 +141,24 @@
     </message>
 </context>
 <context>
+    <name>DialogPageAbout</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+</context>
+<context>
+    <name>PageAboutWidgetLine</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>名字</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
@@ -267,6 +285,90 @@
         <translation>解释数据出错!</translation>
     </message>
     <message>
+        <source>使用帮助</source>
+        <translation>使用帮助</translation>
+    </message>
+    <message>
+        <source>软件更新</source>
+        <translation>软件更新</translation>
+    </message>
+    <message>
+        <source>关于Quorin</source>
+        <translation>关于Quorin</translation>
+    </message>
+    <message>
+        <source>固件更新</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>安装驱动</source>
+        <translation>安装驱动</translation>
+    </message>
+    <message>
+        <source>手机号码</source>
+        <translation>手机号码</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>请输入验证码</source>
+        <translation>请输入验证码</translation>
+    </message>
+    <message>
+        <source>设置新密码</source>
+        <translation>设置新密码</translation>
+    </message>
+    <message>
+        <source>获取验证码</source>
+        <translation>获取验证码</translation>
+    </message>
+    <message>
+        <source>请输入手机号码!!!</source>
+        <translation>请输入手机号码!!!</translation>
+    </message>
+    <message>
+        <source>请输入密码</source>
+        <translation>请输入密码</translation>
+    </message>
+    <message>
+        <source>请输入验证码!!!</source>
+        <translation>请输入验证码!!!</translation>
+    </message>
+    <message>
+        <source>验证码不能少于4位!!!</source>
+        <translation>验证码不能少于4位!!!</translation>
+    </message>
+    <message>
+        <source>重置密码成功.</source>
+        <translation>重置密码成功.</translation>
+    </message>
+    <message>
+        <source>自动登录</source>
+        <translation>自动登录</translation>
+    </message>
+    <message>
+        <source>忘记密码?</source>
+        <translation>忘记密码?</translation>
+    </message>
+    <message>
+        <source>没有帐号,注册新帐号</source>
+        <translation>没有帐号,注册新帐号</translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>手机号码不能为空!!!</source>
+        <translation>手机号码不能为空!!!</translation>
+    </message>
+    <message>
+        <source>密码不能为空!!!</source>
+        <translation>密码不能为空!!!</translation>
+    </message>
+    <message>
         <source>检测设备中...</source>
         <translation>检测设备中...</translation>
     </message>
@@ -368,6 +470,42 @@
     </message>
 </context>
 <context>
+    <name>WidgetLogin</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRecover</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation>登录</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTop</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>帮助</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -388,13 +526,6 @@
 </context>
 <context>
     <name>WidgetPagePairing</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetLineEdit</name>
     <message>
         <source>Form</source>
         <translation>Form</translation>

@@ -96,8 +96,8 @@ bool BandHarvest::setMsg(CoreHub* msg)
     hubLink(msg, &CoreHub::onUsbUnConn, this, &BandHarvest::on_UsbUnConn);
     hubLink(msg, &CoreHub::onBcConn, this, &BandHarvest::on_BcConn);
     hubLink(msg, &CoreHub::onBcDisconn, this, &BandHarvest::on_BcDisconn);
-    const LocalVault::userinfo user = msg->fdUserinfo();
-    msg->fdSetUserId(QString::fromLatin1(user.id));
+    // The days go to the user the store has selected at sign-in; the record file may still name
+    // the user before when its last write failed.
     return stored;
 }
 

@@ -3,6 +3,7 @@
 #include "trace.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -74,8 +75,8 @@ bool LocalVault::fdSetUserId(const QString& id)
         || id.contains(QLatin1Char('\\')))
         return false;
     const QString folder = dataRoot + QLatin1Char('/') + id;
-    QDir dir;
-    if (!dir.exists(folder) && !dir.mkdir(folder)) {
+    // QDir::exists is also true for a plain file, which no day file can be saved below.
+    if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
         QLOG << "Create fail dir: " << folder;
         return false;
     }

@@ -4,7 +4,17 @@
 
 #include <quazipfile.h>
 
+#include <algorithm>
+
 #include <QRegularExpression>
+
+namespace {
+// A line break in a name would be written into the backup list as lines of its own.
+bool hasControlCharacter(const QString& name)
+{
+    return std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+} // namespace
 
 PackageReader::PackageReader(const QString& zipPath, const QStringList& names)
     : zip(zipPath)
@@ -19,8 +29,8 @@ bool PackageReader::open()
         return false;
     }
     for (const QString& name : names) {
-        if (!isContainedName(name)) {
-            QLOG << "entry outside the target:" << name;
+        if (!isContainedName(name) || hasControlCharacter(name)) {
+            QLOG << "entry outside the target or with a control character:" << name;
             return false;
         }
     }

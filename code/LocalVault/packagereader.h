@@ -15,7 +15,8 @@ public:
     // names: the archive's listing, in archive order.
     PackageReader(const QString& zipPath, const QStringList& names);
 
-    // The archive opens, lists at least one entry, and every name stays inside the target.
+    // The archive opens, lists at least one entry, and every name stays inside the target and
+    // holds no control character.
     bool open();
     int count() const;
     // Reads entry index whole; entries are read in archive order, starting with 0. False when

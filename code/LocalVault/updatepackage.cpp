@@ -71,6 +71,16 @@ bool touchesJournal(const QString& base, const QStringList& names, const QString
     return false;
 }
 
+// The list is only ever trusted to name backups that an update made in its own folder: a
+// damaged list must not delete anyone's file.
+bool isBackupIn(const QString& folder, const QString& line)
+{
+    const QFileInfo backup(line);
+    const QString backupFolder = backup.absoluteDir().canonicalPath();
+    return backup.fileName().endsWith(QLatin1String(".bk")) && !folder.isEmpty()
+        && (backupFolder == folder || backupFolder.startsWith(folder + QLatin1Char('/')));
+}
+
 int percentOf(int doneCount, int total)
 {
     return static_cast<int>(qint64(doneCount) * 100 / total);
@@ -160,10 +170,16 @@ bool LocalVault::fdUpdateClear(const QString& path)
     QLOG << "conf path=" << path << ",c=" << lines.size();
     if (lines.isEmpty())
         return true;
+    const QString folder = QFileInfo(path).absoluteDir().canonicalPath();
     bool allRemoved = true;
     for (const QString& line : lines) {
         if (line.isEmpty())
             continue;
+        if (!isBackupIn(folder, line)) {
+            QLOG << "not a backup of this folder, kept:" << line;
+            allRemoved = false;
+            continue;
+        }
         const bool removed = QFile::remove(line);
         QLOG << "retdel=" << removed << ",filename=" << line;
         allRemoved = allRemoved && removed;

@@ -1,58 +1,48 @@
 #include "localvault.h"
 
 #include "trace.h"
+#include "wholefile.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
+#include <cstddef>
 #include <cstring>
 
 static_assert(sizeof(LocalVault::mydatetime) == 7, "the stamp is 7 bytes on disk");
 static_assert(sizeof(LocalVault::userinfo) == LocalVault::userinfo::fileSize, "the user record has no padding");
 
+// The file holds the record's own packed layout, byte for byte.
+static_assert(offsetof(LocalVault::userinfo, pwd) == 50, "pwd at 50");
+static_assert(offsetof(LocalVault::userinfo, markPwd) == 80, "markPwd at 80");
+static_assert(offsetof(LocalVault::userinfo, dt_login) == 81, "dt_login at 81");
+static_assert(offsetof(LocalVault::userinfo, nLogin) == 88, "nLogin at 88");
+static_assert(offsetof(LocalVault::userinfo, nLogout) == 92, "nLogout at 92");
+static_assert(offsetof(LocalVault::userinfo, dt_logout) == 96, "dt_logout at 96");
+
 namespace {
-const int idOffset = 0;
-const int pwdOffset = 50;
-const int markOffset = 80;
-const int loginOffset = 81;
-const int nLoginOffset = 88;
-const int nLogoutOffset = 92;
-const int logoutOffset = 96;
-const int stampSize = 7;
-
-void writeStamp(const LocalVault::mydatetime& stamp, uchar* out)
+// Host order to file order and back: the same byte swap either way.
+LocalVault::userinfo swapNumbers(LocalVault::userinfo record)
 {
-    qToBigEndian<quint16>(stamp.year, out);
-    out[2] = stamp.month;
-    out[3] = stamp.day;
-    out[4] = stamp.hour;
-    out[5] = stamp.minute;
-    out[6] = stamp.second;
+    record.dt_login.year = qToBigEndian(record.dt_login.year);
+    record.nLogin = qToBigEndian(record.nLogin);
+    record.nLogout = qToBigEndian(record.nLogout);
+    record.dt_logout.year = qToBigEndian(record.dt_logout.year);
+    return record;
 }
 
-LocalVault::mydatetime readStamp(const uchar* in)
-{
-    LocalVault::mydatetime stamp;
-    stamp.year = qFromBigEndian<quint16>(in);
-    stamp.month = in[2];
-    stamp.day = in[3];
-    stamp.hour = in[4];
-    stamp.minute = in[5];
-    stamp.second = in[6];
-    return stamp;
-}
-
-// The key is the sign-in stamp as the file holds it, so the file alone unscrambles itself.
+// The key is the sign-in stamp's bytes as they stand in the record; the record is in file
+// order when the file is written and read, so the file alone unscrambles itself.
 bool scramblePwd(LocalVault::userinfo* record, int direction)
 {
     if (!record || !record->markPwd)
         return false;
-    uchar key[stampSize];
-    writeStamp(record->dt_login, key);
+    const int keySize = int(sizeof(record->dt_login));
+    uchar key[keySize];
+    std::memcpy(key, &record->dt_login, sizeof(key));
     for (int j = 0; j < int(sizeof(record->pwd)); ++j) {
-        const uchar scrambled = uchar(uchar(record->pwd[j]) + direction * key[j % stampSize]);
+        const uchar scrambled = uchar(uchar(record->pwd[j]) + direction * key[j % keySize]);
         record->pwd[j] = char(scrambled);
     }
     return true;
@@ -76,34 +66,19 @@ void logRecord(const LocalVault::userinfo& record)
 
 QByteArray LocalVault::userinfo::toBytes() const
 {
-    userinfo scrambled = *this;
-    fdLockPwd(&scrambled);
-    // Built on the stack: the compiler cannot see the size of a QByteArray's buffer.
-    uchar out[fileSize] = {};
-    std::memcpy(out + idOffset, scrambled.id, sizeof(id));
-    std::memcpy(out + pwdOffset, scrambled.pwd, sizeof(pwd));
-    out[markOffset] = markPwd;
-    writeStamp(dt_login, out + loginOffset);
-    qToBigEndian<quint32>(nLogin, out + nLoginOffset);
-    qToBigEndian<quint32>(nLogout, out + nLogoutOffset);
-    writeStamp(dt_logout, out + logoutOffset);
-    return QByteArray(reinterpret_cast<const char*>(out), fileSize);
+    userinfo stored = swapNumbers(*this);
+    fdLockPwd(&stored);
+    return QByteArray(reinterpret_cast<const char*>(&stored), fileSize);
 }
 
 LocalVault::userinfo LocalVault::userinfo::fromBytes(const QByteArray& bytes)
 {
-    userinfo record;
+    userinfo stored;
     if (bytes.size() != fileSize)
-        return record;
-    const uchar* in = reinterpret_cast<const uchar*>(bytes.constData());
-    std::memcpy(record.id, in + idOffset, sizeof(record.id));
-    std::memcpy(record.pwd, in + pwdOffset, sizeof(record.pwd));
-    record.markPwd = in[markOffset];
-    record.dt_login = readStamp(in + loginOffset);
-    record.nLogin = qFromBigEndian<quint32>(in + nLoginOffset);
-    record.nLogout = qFromBigEndian<quint32>(in + nLogoutOffset);
-    record.dt_logout = readStamp(in + logoutOffset);
-    fdUnLockPwd(&record);
+        return stored;
+    std::memcpy(&stored, bytes.constData(), fileSize);
+    fdUnLockPwd(&stored);
+    userinfo record = swapNumbers(stored);
     // Callers take both fields as C strings.
     record.id[sizeof(record.id) - 1] = '\0';
     record.pwd[sizeof(record.pwd) - 1] = '\0';
@@ -133,18 +108,8 @@ LocalVault::userinfo LocalVault::fdUserinfo()
 
 bool LocalVault::fdSetUserInfo(const userinfo& record)
 {
-    QSaveFile file(userInfoFile);
-    if (!file.open(QIODevice::WriteOnly)) {
-        QLOG << "Write(open) fail file:" << userInfoFile;
-        return false;
-    }
     logRecord(record);
-    const qint64 written = file.write(record.toBytes());
-    if (written != userinfo::fileSize || !file.commit()) {
-        QLOG << "Write(data) fail file:" << userInfoFile << "size:" << userinfo::fileSize << "writeSize" << written;
-        return false;
-    }
-    return true;
+    return writeWholeFile(userInfoFile, record.toBytes());
 }
 
 LocalVault::mydatetime LocalVault::fdCurDateTime()

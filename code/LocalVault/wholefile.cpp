@@ -11,13 +11,17 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes)
         QLOG << "Write(open) fail file:" << path;
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        QLOG << "Write(data) fail file:" << path;
+    // commit() does not report buffered bytes that never reached the disk (disk full, size
+    // limit): flush first, so a cut-short file is dropped and the old one kept.
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size() || !file.flush()) {
+        QLOG << "Write(data) fail file:" << path << "size:" << bytes.size() << "writeSize" << written
+             << file.errorString();
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        QLOG << "Write(commit) fail file:" << path;
+        QLOG << "Write(commit) fail file:" << path << file.errorString();
         return false;
     }
     return true;

@@ -1,7 +1,11 @@
 #include "syncrig.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QSignalSpy>
 #include <QTimer>
+
+#include <algorithm>
 
 const QString SyncRig::MOBILE = QStringLiteral("13800138000");
 
@@ -46,8 +50,7 @@ SyncRig::SyncRig(const int& bindDays)
     m_bind.deviceSerial = QStringLiteral("QB0001");
     m_bind.bindDt = QDateTime(QDate::currentDate().addDays(-bindDays), QTime(9, 30));
     ledger.bindBand(MOBILE, CloudLedger::lc_band{m_bind.deviceAddress, m_bind.deviceSerial, m_bind.bindDt});
-    restartHub();
-    m_ready = !m_token.isEmpty();
+    m_ready = !m_token.isEmpty() && restartHub();
 }
 
 SyncRig::~SyncRig()
@@ -58,10 +61,11 @@ SyncRig::~SyncRig()
     qputenv("QUORIN_CLOUD_URL", QByteArray());
 }
 
-void SyncRig::restartHub()
+bool SyncRig::restartHub()
 {
     m_run.reset();
     m_hub.reset(new CoreHub);
+    QSignalSpy announced(m_hub.get(), &CoreHub::onUsbConn);
     m_hub->setNsToken(m_token);
     m_hub->setNsBinds({m_bind});
     LocalVault::userinfo user;
@@ -69,7 +73,9 @@ void SyncRig::restartHub()
     m_hub->fdSetUserInfo(user);
     m_hub->fdSetUserId(MOBILE);
     m_hub->fdRead();
+    const bool announcedAdapter = announced.wait(10000);
     newRun();
+    return announcedAdapter;
 }
 
 void SyncRig::newRun()
@@ -147,6 +153,14 @@ bool SyncRig::syncToEnd(const int& milliseconds)
     poll.start(5);
     loop.exec();
     return hasEnded();
+}
+
+bool SyncRig::isSettled()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QList<QTimer*> timers = m_run->findChildren<QTimer*>();
+    return std::none_of(timers.cbegin(), timers.cend(), [](const QTimer* timer) { return timer->isActive(); });
 }
 
 int SyncRig::bandReceived(const quint8& cmd, const quint8& sub) const

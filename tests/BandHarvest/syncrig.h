@@ -31,8 +31,9 @@ public:
     ~SyncRig();
 
     bool isReady() const;
-    // A new hub over the same store and peers, as after a restart of the program.
-    void restartHub();
+    // A new hub over the same store and peers, as after a restart of the program; ready once the
+    // hub has announced the adapter, so that announcement never lands inside a run.
+    bool restartHub();
     BandHarvest& run();
     CoreHub& hub();
     SimAdapter& adapter();
@@ -44,6 +45,8 @@ public:
     // Starts a run and waits until it ends (done or failed) or the time is up.
     bool syncToEnd(const int& milliseconds);
     bool hasEnded() const;
+    // Runs what is already queued, then tells whether the run still waits on anything.
+    bool isSettled();
     QList<rig_status> statuses;
 
     // The packets the band got whose first two bytes are cmd and sub.

@@ -2,7 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -81,6 +83,7 @@ private slots:
     void splitDayFaults_data();
     void splitDayFaults();
     void noDataKeepsTheStoredDay();
+    void daysGoToTheSelectedUser();
 };
 
 void TestBandHarvest::window_data()
@@ -103,8 +106,7 @@ void TestBandHarvest::window()
     QVERIFY(rig.isReady());
     QSignalSpy answers(&rig.hub(), &CoreHub::onFdStepDay);
     QCOMPARE(rig.run().sync(), started);
-    QTest::qWait(100);
-    QCOMPARE(answers.size(), days);
+    QTRY_COMPARE(answers.size(), days);
     QCOMPARE(rig.statuses.first().code, int(BandHarvest::STATUS_SERVER_DATA));
     if (!started)
         QCOMPARE(texts(rig.statuses).last(), QStringLiteral("7 日期错误,同步失败"));
@@ -136,7 +138,7 @@ void TestBandHarvest::fullWindowWithStoredDays()
     QCOMPARE(rig.bandReceived(STEP, 0x01), 8);
     QCOMPARE(rig.bandReceived(SLEEP, 0x01), 8);
 
-    rig.restartHub();
+    QVERIFY(rig.restartHub());
     for (int i = 0; i <= 10; ++i) {
         const QDate day = today.addDays(-i);
         QCOMPARE(rig.hub().fdGetStepDay(day).raw, rig.band().storedDay(STEP, day));
@@ -231,7 +233,7 @@ void TestBandHarvest::linkLostMidPull()
     QCOMPARE(texts(rig.statuses).last(), QStringLiteral("11 手环连接已断开!"));
     const int received = rig.band().received().size();
     const int reported = rig.statuses.size();
-    QTest::qWait(2500);
+    QVERIFY(rig.isSettled());
     QCOMPARE(rig.statuses.size(), reported);
     QCOMPARE(rig.band().received().size(), received);
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
@@ -250,7 +252,7 @@ void TestBandHarvest::unpluggedMidRun()
     });
 
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
-    QTest::qWait(2500);
+    QVERIFY(rig.isSettled());
     QCOMPARE(texts(rig.statuses).last(), QStringLiteral("12 设备已移除!!!"));
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_BAND_LOST));
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
@@ -271,7 +273,7 @@ void TestBandHarvest::uploadRefusedThenRetried()
 
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
     QCOMPARE(texts(rig.statuses).last(), QStringLiteral("14 同步到服务器失败!!!"));
-    QTest::qWait(300);
+    QVERIFY(rig.isSettled());
     QVERIFY(!hasStatus(rig.statuses, BandHarvest::STATUS_DONE));
     QCOMPARE(int(rig.hub().fdGetStepDay(today).t.sync), int(LocalVault::SYNC_SAVED));
     QVERIFY(rig.cloud().ledger().account(SyncRig::MOBILE).days.isEmpty());
@@ -318,7 +320,7 @@ void TestBandHarvest::endings()
     QVERIFY(rig.syncToEnd(RUN_LIMIT));
     QCOMPARE(texts(rig.statuses).last(), ending);
     const int reported = rig.statuses.size();
-    QTest::qWait(1500);
+    QVERIFY(rig.isSettled());
     QCOMPARE(rig.statuses.size(), reported);
 }
 
@@ -396,6 +398,26 @@ void TestBandHarvest::noDataKeepsTheStoredDay()
     QCOMPARE(rig.statuses.last().code, int(BandHarvest::STATUS_DONE));
     QCOMPARE(rig.hub().fdGetStepDay(today).raw, earlier.storedDay(STEP, today));
     QCOMPARE(rig.hub().fdGetSleepDay(today).raw, earlier.storedDay(SLEEP, today));
+}
+
+// A failed write of the user record leaves the previous user named in it; the days of this
+// run still belong to the user the sign-in selected.
+void TestBandHarvest::daysGoToTheSelectedUser()
+{
+    SyncRig rig(1);
+    QVERIFY(rig.isReady());
+    rig.band().generateDays(QDate::currentDate(), 2);
+    const QString previous = QStringLiteral("13900000000");
+    LocalVault::userinfo stale;
+    qstrncpy(stale.id, previous.toLatin1().constData(), sizeof(stale.id));
+    QVERIFY(rig.hub().fdSetUserInfo(stale));
+    rig.run().setMsg(&rig.hub());
+    QVERIFY(rig.syncToEnd(RUN_LIMIT));
+    QCOMPARE(rig.statuses.last().code, int(BandHarvest::STATUS_DONE));
+    const QString dataRoot = QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QStringLiteral("/quorin/");
+    QVERIFY(!QFileInfo::exists(dataRoot + previous));
+    QVERIFY(QFileInfo(dataRoot + SyncRig::MOBILE + QStringLiteral("/step.d")).size() > 0);
+    QCOMPARE(rig.hub().fdSteps().size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestBandHarvest)

@@ -29,10 +29,18 @@ namespace {
 const uchar head1[4] = {0, 0, 0, 1};
 const uchar head2[4] = {0, 0, 0, 2};
 
-QString freshUser()
+// The user's folder as no earlier run left it: the home is emptied once per ctest run only.
+QString emptyUser(const QString& user)
+{
+    const VaultProbe vault;
+    QDir(vault.dataRoot + QLatin1Char('/') + user).removeRecursively();
+    return user;
+}
+
+QString freshUser(int length = 0)
 {
     static int counter = 0;
-    return QStringLiteral("user%1").arg(++counter);
+    return emptyUser(QStringLiteral("user%1").arg(++counter).leftJustified(length, QLatin1Char('x')));
 }
 
 void patch(const QString& path, int offset, const QByteArray& hex)
@@ -79,7 +87,7 @@ void savedUser(VaultProbe* vault)
 void TestDayFiles::tableLayout()
 {
     VaultProbe vault;
-    selectUser(&vault, QStringLiteral("13800000000"));
+    selectUser(&vault, emptyUser(QStringLiteral("13800000000")));
     QVERIFY(vault.fdRead());
     QVERIFY(vault.fdAddStep(head1, LocalVault::SYNC_NEW, QByteArray::fromHex("1601010500") + QByteArray(15, '\2'), false));
     QVERIFY(vault.fdAddStep(head1, LocalVault::SYNC_NEW, QByteArray::fromHex("1601030500") + QByteArray(25, '\3'), false));
@@ -176,7 +184,7 @@ void TestDayFiles::userInHead()
     QFETCH(int, length);
     QFETCH(bool, written);
     VaultProbe vault;
-    const QString user = freshUser().leftJustified(length, QLatin1Char('x'));
+    const QString user = freshUser(length);
     selectUser(&vault, user);
     QVERIFY(vault.fdRead());
     QVERIFY(vault.fdSave());

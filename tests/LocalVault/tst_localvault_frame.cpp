@@ -1,4 +1,4 @@
-#include "localvault.h"
+#include "vaultprobe.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -12,6 +12,8 @@ private slots:
     void processBytes();
     void userId_data();
     void userId();
+    void userFolder_data();
+    void userFolder();
 };
 
 void TestLocalVaultFrame::foldersExist()
@@ -59,6 +61,48 @@ void TestLocalVaultFrame::userId()
     QCOMPARE(vault.fdSetUserId(id), accepted);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QStringLiteral("/quorin");
     QCOMPARE(QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot).contains(id), accepted);
+}
+
+void TestLocalVaultFrame::userFolder_data()
+{
+    QTest::addColumn<QString>("inPlace");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("plain file in place of the folder") << QStringLiteral("file") << false;
+    QTest::newRow("dangling link in place of the folder") << QStringLiteral("dangling link") << false;
+    QTest::newRow("existing folder is taken") << QStringLiteral("folder") << true;
+}
+
+// A user folder that cannot be one keeps the previous user and the tables it loaded.
+void TestLocalVaultFrame::userFolder()
+{
+    QFETCH(QString, inPlace);
+    QFETCH(bool, accepted);
+    VaultProbe vault;
+    const QString data = vault.dataRoot;
+    const QString previous = QStringLiteral("previous-%1").arg(QTest::currentDataTag()).remove(QLatin1Char(' '));
+    QDir(data + QLatin1Char('/') + previous).removeRecursively();
+    QVERIFY(vault.fdSetUserId(previous));
+    QVERIFY(vault.fdRead());
+    const uchar head[4] = {0, 0, 0, 1};
+    QVERIFY(vault.fdAddStep(head, LocalVault::SYNC_NEW, QByteArray::fromHex("1601010500") + QByteArray(15, '\2'), false));
+
+    const QString blocked = data + QStringLiteral("/blocked");
+    QFile::remove(blocked);
+    QDir(blocked).removeRecursively();
+    if (inPlace == QLatin1String("file"))
+        writeAll(blocked, "a file, not a folder");
+    else if (inPlace == QLatin1String("dangling link"))
+        QVERIFY(QFile::link(data + QStringLiteral("/nowhere"), blocked));
+    else
+        QVERIFY(QDir().mkdir(blocked));
+
+    QCOMPARE(vault.fdSetUserId(QStringLiteral("blocked")), accepted);
+    QCOMPARE(vault.userDir, accepted ? blocked : data + QLatin1Char('/') + previous);
+    QCOMPARE(vault.fdSteps().size(), accepted ? 0 : 1);
+    if (accepted)
+        return;
+    QVERIFY(vault.fdSave());
+    QCOMPARE(readAll(vault.stepDataFile).size(), 20);
 }
 
 QTEST_GUILESS_MAIN(TestLocalVaultFrame)

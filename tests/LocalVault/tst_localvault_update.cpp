@@ -1,7 +1,7 @@
 #include "localvault.h"
+#include "packagemaker.h"
 
-#include <quazip.h>
-#include <quazipfile.h>
+#include <JlCompress.h>
 
 #include <QDir>
 #include <QFile>
@@ -9,27 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using Entries = QList<QPair<QString, QByteArray>>;
-Q_DECLARE_METATYPE(Entries)
-
 namespace {
 const QByteArray damagedPayload = "payload that gets a flipped byte";
-
-// Every entry stored uncompressed, so a byte of its data can be flipped in the file.
-QString makePackage(const QString& path, const Entries& entries)
-{
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdCreate))
-        return QString();
-    for (const auto& entry : entries) {
-        QuaZipFile file(&zip);
-        file.open(QIODevice::WriteOnly, QuaZipNewInfo(entry.first), nullptr, 0, 0, 0);
-        file.write(entry.second);
-        file.close();
-    }
-    zip.close();
-    return path;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -80,6 +61,10 @@ private slots:
     void update();
     void refused_data();
     void refused();
+    void hostileName_data();
+    void hostileName();
+    void damagedList_data();
+    void damagedList();
     void updateList_data();
     void updateList();
     void removeDir_data();
@@ -134,7 +119,7 @@ void TestLocalVaultUpdate::update()
     QFETCH(bool, existing);
     QTemporaryDir dir;
     const QString target = dir.filePath("target");
-    const QString earlier = dir.filePath("earlier.bk");
+    const QString earlier = target + "/earlier.bk";
     QStringList list{QString()};
     if (existing) {
         writeFile(target + "/keep.txt", "old keep");
@@ -228,6 +213,72 @@ void TestLocalVaultUpdate::refused()
     QCOMPARE(readFile(target + "/updatelist.conf"), QByteArray("earlier.bk\r\n"));
     QCOMPARE(LocalVault::fdExtract(zip, target), extracts);
     QCOMPARE(QDir(dir.filePath("t")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"target"});
+}
+
+void TestLocalVaultUpdate::hostileName_data()
+{
+    QTest::addColumn<QString>("name");
+    // %1: a file outside the target folder that a line of its own in the backup list would delete.
+    QTest::newRow("CR LF around a path outside") << QStringLiteral("a\r\n%1\r\nb");
+    QTest::newRow("lone CR") << QStringLiteral("a\r%1");
+    QTest::newRow("lone LF") << QStringLiteral("a\n%1");
+    QTest::newRow("tab") << QStringLiteral("a\tb");
+    QTest::newRow("DEL") << QStringLiteral("a\x7f" "b");
+}
+
+// Two entries of the same name applied twice: the second copy of the first run and the second
+// run each back up the file, and the backup list would carry the name's lines.
+void TestLocalVaultUpdate::hostileName()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString victim = dir.filePath("victim");
+    writeFile(victim, "user's file");
+    const QString target = dir.filePath("target");
+    writeFile(target + "/keep.txt", "old keep");
+    const QString entry = name.contains("%1") ? name.arg(victim) : name;
+    const QString zip = makePackage(dir.filePath("p.zip"), {{entry, "x"}, {entry, "y"}});
+    QCOMPARE(JlCompress::getFileList(zip), (QStringList{entry, entry}));
+
+    RecordingVault vault;
+    QVERIFY(!vault.fdTestExtract(1, zip));
+    QVERIFY(!vault.fdSoftUpdate(1, zip, target));
+    QVERIFY(!vault.fdSoftUpdate(2, zip, target));
+    QVERIFY(!LocalVault::fdExtract(zip, target));
+    QVERIFY(LocalVault::fdUpdateClear(target + "/updatelist.conf"));
+    QCOMPARE(readFile(victim), QByteArray("user's file"));
+    QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"keep.txt"});
+}
+
+void TestLocalVaultUpdate::damagedList_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("removed");
+    // Paths relative to the temporary folder; the list lies in its folder "target".
+    QTest::newRow("backup in the folder goes") << "target/a.bk" << true;
+    QTest::newRow("backup in a subfolder goes") << "target/sub/a.bk" << true;
+    QTest::newRow("file without .bk stays") << "target/a" << false;
+    QTest::newRow("backup outside the folder stays") << "outside/a.bk" << false;
+    QTest::newRow("dot-dot out of the folder stays") << "target/../outside/a.bk" << false;
+    QTest::newRow("link out of the folder stays") << "target/link/a.bk" << false;
+    QTest::newRow("folder named like the target stays") << "target2/a.bk" << false;
+}
+
+// Whatever damaged the list, the next start deletes no file but an update's own backups.
+void TestLocalVaultUpdate::damagedList()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, removed);
+    QTemporaryDir dir;
+    for (const char* file : {"target/a.bk", "target/a", "target/sub/a.bk", "outside/a.bk", "target2/a.bk"})
+        writeFile(dir.filePath(file), "file");
+    QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("target/link")));
+    const QString path = dir.filePath(line);
+    const QString list = dir.filePath("target/updatelist.conf");
+    writeFile(list, path.toUtf8() + "\r\n");
+    QCOMPARE(LocalVault::fdUpdateClear(list), removed);
+    QCOMPARE(QFile::exists(path), !removed);
+    QVERIFY(!QFile::exists(list));
 }
 
 void TestLocalVaultUpdate::updateList_data()

@@ -17,6 +17,8 @@ private slots:
     void unterminatedText();
     void writeFailure();
     void lockRefusals();
+    void lockKey_data();
+    void lockKey();
 };
 
 namespace {
@@ -119,6 +121,31 @@ void TestUserRecord::lockRefusals()
     LocalVault::userinfo plain = record("pw", 0);
     QVERIFY(!LocalVault::fdLockPwd(&plain));
     QCOMPARE(QByteArray(plain.pwd), QByteArray("pw"));
+}
+
+void TestUserRecord::lockKey_data()
+{
+    QTest::addColumn<QByteArray>("stamp");
+    // The key is the stamp's 7 bytes as they lie in the record, whatever order its year is in.
+    QTest::newRow("year in file order") << QByteArray::fromHex("07de0c1f173b3a");
+    QTest::newRow("year in host order keys by its own bytes") << QByteArray::fromHex("de070c1f173b3a");
+    QTest::newRow("sums past 255 wrap") << QByteArray::fromHex("ffffffffffffff");
+}
+
+void TestUserRecord::lockKey()
+{
+    QFETCH(QByteArray, stamp);
+    LocalVault::userinfo info = record("secret", 1);
+    std::memcpy(&info.dt_login, stamp.constData(), 7);
+    const QByteArray clear(info.pwd, 30);
+    QByteArray expected = clear;
+    for (int j = 0; j < 30; ++j)
+        expected[j] = char(uchar(clear[j]) + uchar(stamp[j % 7]));
+    QVERIFY(LocalVault::fdLockPwd(&info));
+    QCOMPARE(QByteArray(info.pwd, 30), expected);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(&info.dt_login), 7), stamp);
+    QVERIFY(LocalVault::fdUnLockPwd(&info));
+    QCOMPARE(QByteArray(info.pwd, 30), clear);
 }
 
 QTEST_GUILESS_MAIN(TestUserRecord)

@@ -10,6 +10,7 @@
 class VaultProbe : public LocalVault
 {
 public:
+    using LocalVault::dataRoot;
     using LocalVault::netSleep;
     using LocalVault::netStep;
     using LocalVault::sleep;

@@ -79,6 +79,7 @@ private slots:
     void linkLostMidBlock();
     void severalBands_data();
     void severalBands();
+    void standaloneProgram_data();
     void standaloneProgram();
 };
 
@@ -266,11 +267,39 @@ void TestSimAdapter::severalBands()
     QCOMPARE(codec.answers, QStringList(version));
 }
 
+void TestSimAdapter::standaloneProgram_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");  // -1: keeps running with a port
+    QTest::addColumn<QByteArray>("output");  // what a run answers to a connect, or a text of the exit
+    QTest::newRow("no options: a band that links") << QStringList() << -1 << QByteArray("+CON\r\n1");
+    QTest::newRow("named fault refuses the link") << QStringList{"--fault", "RefuseConnect"} << -1 << QByteArray("+CON\r\n0");
+    QTest::newRow("days and a slow pace") << QStringList{"--days", "3", "--pace", "20.5"} << -1 << QByteArray("+CON\r\n1");
+    QTest::newRow("help lists options and faults") << QStringList{"--help"} << 0 << QByteArray("LinkLostMidBlock");
+    QTest::newRow("unknown option") << QStringList{"--speed", "2"} << 1 << QByteArray("Unknown option");
+    QTest::newRow("unknown fault") << QStringList{"--fault", "Melted"} << 1 << QByteArray("Unknown fault");
+    QTest::newRow("days not a number") << QStringList{"--days", "many"} << 1 << QByteArray("--days");
+    QTest::newRow("negative pace") << QStringList{"--pace", "-1"} << 1 << QByteArray("--pace");
+    QTest::newRow("option without its value") << QStringList{"--fault"} << 1 << QByteArray("Missing value");
+    QTest::newRow("stray argument") << QStringList{"band"} << 1 << QByteArray("Unexpected argument");
+}
+
 void TestSimAdapter::standaloneProgram()
 {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, output);
     QProcess program;
-    program.start(QStringLiteral(SIMBAND_PROGRAM), QStringList());
+    if (exitCode >= 0)
+        program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(SIMBAND_PROGRAM), arguments);
     QVERIFY(program.waitForStarted());
+    if (exitCode >= 0) {
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitCode(), exitCode);
+        QVERIFY2(program.readAll().contains(output), qPrintable(arguments.join(' ')));
+        return;
+    }
     QTRY_VERIFY(program.canReadLine());
     const QString path = QString::fromLocal8Bit(program.readLine()).trimmed();
     {
@@ -279,6 +308,9 @@ void TestSimAdapter::standaloneProgram()
         port.send("AT+SCAN\r\n");
         QTRY_VERIFY(port.has(1));
         QCOMPARE(port.take(), QByteArray("+SCAN\r\n1\r\nQB-Band\r\nC4:7F:51:00:12:34"));
+        port.send("AT+CON1\r\n");
+        QTRY_VERIFY(port.has(1));
+        QCOMPARE(port.take(), output);
     }
     program.kill();
     QVERIFY(program.waitForFinished());

@@ -8,7 +8,8 @@
 #include <QString>
 #include <QWidget>
 
-class GlowEntry;
+// Callers use the inner field as a QLineEdit, so they need its whole type.
+#include "glowentry.h"
 
 namespace Ui {
 class WidgetLineEdit;

@@ -14,14 +14,12 @@ QList<QPointer<HintBubble>>& standing()
     return bubbles;
 }
 
-const int kGap = 2;
-
 } // namespace
 
 HintBubble::HintBubble(QWidget* owner, const QString& text)
     : QLabel(text, owner)
 {
-    setWordWrap(false);
+    setWordWrap(true);
     setMargin(6);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setStyleSheet(QStringLiteral("background-color: rgb(255, 250, 220); color: rgb(200, 40, 40);"
@@ -52,11 +50,11 @@ void HintBubble::clearAll()
 
 void HintBubble::placeAt(const QRect& area)
 {
-    adjustSize();
+    // The caller chose the bubble's own rectangle; only keep it inside the owner.
     const QRect room = parentWidget()->rect();
-    int y = area.bottom() + 1 + kGap;
-    if (y + height() > room.bottom() + 1)
-        y = area.top() - kGap - height();
-    const int x = qMax(0, qMin(area.left(), room.width() - width()));
-    move(x, qMax(0, y));
+    QRect shape = area.isValid() ? area : QRect(area.topLeft(), sizeHint());
+    shape.setSize(shape.size().boundedTo(room.size()));
+    shape.moveLeft(qMax(0, qMin(shape.left(), room.width() - shape.width())));
+    shape.moveTop(qMax(0, qMin(shape.top(), room.height() - shape.height())));
+    setGeometry(shape);
 }

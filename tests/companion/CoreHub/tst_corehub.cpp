@@ -136,6 +136,7 @@ private slots:
 
 private:
     CoreHub* newHub(FakeCloud** cloud = nullptr);
+    static QByteArray wholeVersionNotification();
     static bool waitOpen(CoreHub& hub);
     static bool linkUp(CoreHub& hub, PtyAdapter& adapter);
     // A hub whose adapter port is open on the scripted adapter, with the band link up.
@@ -579,10 +580,15 @@ void TestCoreHub::lateReplyOfTheSameCommandIsDropped()
     QVERIFY(!hub->isAtConnect());
 }
 
-void TestCoreHub::notificationForm_data()
+QByteArray TestCoreHub::wholeVersionNotification()
 {
     const QByteArray packet = WireCodec::bhPacket(0x01, 0x02, QByteArray::fromHex("0103" "0123456789abcdef" "0001"));
-    const QByteArray hex = packet.toHex().toUpper();
+    return "+NOTIFY=20," + packet.toHex().toUpper();
+}
+
+void TestCoreHub::notificationForm_data()
+{
+    const QByteArray hex = wholeVersionNotification().mid(11);
     QByteArray stray = hex;
     stray[7] = 'G';
     QTest::addColumn<QByteArray>("text");
@@ -602,8 +608,9 @@ void TestCoreHub::notificationForm()
     QVERIFY(hub);
     QSignalSpy version(hub.get(), &CoreHub::onBhVersion);
     QVERIFY(adapter.answer(message(text)));
-    QTest::qWait(200);
-    QCOMPARE(version.size(), versions);
+    // A whole packet after it: once that one is through, the text has been taken or dropped.
+    QVERIFY(adapter.answer(message(wholeVersionNotification())));
+    QTRY_COMPARE(version.size(), versions + 1);
 }
 
 void TestCoreHub::linkLostWithoutCommand()
@@ -625,14 +632,17 @@ void TestCoreHub::busyIsAnnouncedOnChangeOnly()
 {
     PtyAdapter adapter;
     qputenv("QUORIN_ADAPTER_PORT", adapter.link().toLocal8Bit());
-    std::unique_ptr<CoreHub> hub(newHub());
+    PortHarvest* port = new PortHarvest;
+    std::unique_ptr<CoreHub> hub(new CoreHub(port, new FakeCloud));
+    QSignalSpy polls(port, &PortHarvest::onBusy);
     QSignalSpy busy(hub.get(), &CoreHub::onUsbBusy);
-    QTest::qWait(600);
+    QSignalSpy removed(hub.get(), &CoreHub::onUsbUnConn);
+    QTRY_VERIFY(polls.size() >= 3);
     QCOMPARE(busy.size(), 1);
     QVERIFY(busy[0][0].toBool());
     QCOMPARE(busy[0][1].toString(), QStringLiteral("adapter"));
     QVERIFY(adapter.unplug());
-    QTest::qWait(300);
+    QVERIFY(removed.wait());
     QVERIFY(adapter.plug());
     QTRY_COMPARE(busy.size(), 2);
 }

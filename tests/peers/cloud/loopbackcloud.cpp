@@ -149,7 +149,11 @@ void LoopbackCloud::serve(QTcpSocket* socket)
 
 void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool keepAlive)
 {
-    requestLog.append(request);
+    lc_request logged = request;
+    logged.body.truncate(LOG_BODY_BYTES);
+    requestLog.append(logged);
+    while (requestLog.size() > LOG_REQUESTS)
+        requestLog.removeFirst();
     emit onRequest(request.path);
     const QString endpoint = request.path.mid(PATH_PREFIX.size());
     if (!request.path.startsWith(PATH_PREFIX) || !cloudLedger.knowsEndpoint(endpoint)) {
@@ -174,6 +178,12 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
                    QJsonDocument(CloudLedger::failure(fault.returnCode)).toJson(QJsonDocument::Compact),
                    keepAlive);
         return;
+    case FAULT_FOREIGN_TEXT: {
+        QJsonObject reply = CloudLedger::failure(fault.returnCode);
+        reply.insert(QStringLiteral("returnMsg"), fault.returnMsg);
+        writeReply(socket, 200, JSON_TYPE, QJsonDocument(reply).toJson(QJsonDocument::Compact), keepAlive);
+        return;
+    }
     case FAULT_SLOW:
     case FAULT_NONE:
         break;

@@ -16,7 +16,7 @@ class QTcpServer;
 class QTcpSocket;
 
 // A cloud service on 127.0.0.1 for tests and demos: HTTP/1.1 in front of a CloudLedger,
-// with switchable faults per endpoint and a log of every request it was sent.
+// with switchable faults per endpoint and a log of the requests it was sent.
 class LoopbackCloud : public QObject
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     enum FAULT {
         FAULT_NONE,        // answer normally
         FAULT_RETURN_CODE, // answer only {"returnCode": code, "returnMsg": ...}, state untouched
+        FAULT_FOREIGN_TEXT, // as FAULT_RETURN_CODE, with returnMsg as the fault's own text
         FAULT_MALFORMED,   // answer a body that is not JSON
         FAULT_SLOW,        // answer normally after delayMs
         FAULT_SILENT       // keep the connection open and never answer
@@ -32,6 +33,7 @@ public:
     struct lc_fault {
         FAULT kind = FAULT_NONE;
         QString returnCode;
+        QString returnMsg;
         int delayMs = 0;
     };
 
@@ -45,6 +47,10 @@ public:
     };
 
     static const QString PATH_PREFIX;
+    // The log keeps the newest requests, each body cut to its first bytes, so that the cloud
+    // can run for days.
+    static constexpr int LOG_REQUESTS = 500;
+    static constexpr int LOG_BODY_BYTES = 4096;
 
     explicit LoopbackCloud(QObject* parent = nullptr);
     ~LoopbackCloud() override;

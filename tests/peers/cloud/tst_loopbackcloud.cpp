@@ -63,6 +63,8 @@ private slots:
     void connectionCloseEndsTheLink();
     void storedDayComesBack();
     void firmwareImage();
+    void boundedLog_data();
+    void boundedLog();
 
 private:
     QByteArray post(const QString& endpoint, const QByteArray& body, bool* answered = nullptr, int waitMs = 5000);
@@ -226,6 +228,7 @@ void TestLoopbackCloud::faults_data()
     QTest::newRow("server error code on the path") << login << int(LoopbackCloud::FAULT_RETURN_CODE) << true << "a001";
     QTest::newRow("server error code for every path") << QString() << int(LoopbackCloud::FAULT_RETURN_CODE) << true << "a001";
     QTest::newRow("fault on another path leaves login alone") << logout << int(LoopbackCloud::FAULT_RETURN_CODE) << true << "0000";
+    QTest::newRow("code with a text of its own") << login << int(LoopbackCloud::FAULT_FOREIGN_TEXT) << true << "a001";
     QTest::newRow("malformed reply") << login << int(LoopbackCloud::FAULT_MALFORMED) << true << QString();
     QTest::newRow("slow reply still answers") << login << int(LoopbackCloud::FAULT_SLOW) << true << "0000";
     QTest::newRow("no reply") << QString() << int(LoopbackCloud::FAULT_SILENT) << false << QString();
@@ -240,6 +243,7 @@ void TestLoopbackCloud::faults()
     LoopbackCloud::lc_fault fault;
     fault.kind = LoopbackCloud::FAULT(kind);
     fault.returnCode = QStringLiteral("a001");
+    fault.returnMsg = QStringLiteral("not the table's text");
     fault.delayMs = 300;
     cloud->setFault(faultPath, fault);
     const QJsonObject body{{"username", MOBILE}, {"password", PASSWORD}, {"appKey", "k"}, {"appSysType", "1"}};
@@ -252,6 +256,8 @@ void TestLoopbackCloud::faults()
     QCOMPARE(cloud->requests().size(), 1);
     if (fault.kind == LoopbackCloud::FAULT_SLOW)
         QVERIFY(clock.elapsed() >= fault.delayMs);
+    if (fault.kind == LoopbackCloud::FAULT_FOREIGN_TEXT)
+        QCOMPARE(objectOf(reply).value(QStringLiteral("returnMsg")).toString(), fault.returnMsg);
     if (fault.kind == LoopbackCloud::FAULT_MALFORMED)
         QVERIFY(!reply.isEmpty() && QJsonDocument::fromJson(reply).isNull());
 }
@@ -327,6 +333,40 @@ void TestLoopbackCloud::firmwareImage()
     QCOMPARE(QByteArray::fromBase64(reply.value("firmwareData").toString().toLatin1()), firmware.image);
     const QJsonObject bare = call(QStringLiteral("param/updateFirmware"), {{"accessToken", "$token"}, {"firmwareVersion", 258}, {"withData", "0"}});
     QVERIFY(!bare.contains("firmwareData"));
+}
+
+void TestLoopbackCloud::boundedLog_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("bodySize");
+    QTest::addColumn<int>("logged");
+    QTest::addColumn<int>("loggedBody");
+    QTest::newRow("large bodies keep their first bytes") << 3 << (8 << 20) << 3 << LoopbackCloud::LOG_BODY_BYTES;
+    QTest::newRow("the oldest requests leave the log")
+        << LoopbackCloud::LOG_REQUESTS + 3 << 10 << LoopbackCloud::LOG_REQUESTS << 10;
+}
+
+void TestLoopbackCloud::boundedLog()
+{
+    QFETCH(int, count);
+    QFETCH(int, bodySize);
+    QFETCH(int, logged);
+    QFETCH(int, loggedBody);
+    // One keep-alive connection carries them all: hundreds of requests take a moment only.
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, cloud->url().port());
+    QVERIFY(socket.waitForConnected(3000));
+    QSignalSpy served(cloud.get(), &LoopbackCloud::onRequest);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray body = QByteArray::number(i).leftJustified(bodySize, ' ');
+        socket.write("POST /zentrova-web/account/login HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: "
+                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(served.size(), count, 60000);
+    const QList<LoopbackCloud::lc_request> log = cloud->requests();
+    QCOMPARE(log.size(), logged);
+    QCOMPARE(log.first().body, QByteArray::number(count - logged).leftJustified(loggedBody, ' '));
+    QCOMPARE(log.last().body.size(), loggedBody);
 }
 
 QTEST_GUILESS_MAIN(TestLoopbackCloud)

@@ -1,0 +1,8 @@
+#include "pageabout.h"
+
+PageAbout::PageAbout(QWidget* parent)
+    : DialogPageAbout(parent)
+{
+}
+
+PageAbout::~PageAbout() = default;

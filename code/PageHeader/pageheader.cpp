@@ -1,0 +1,8 @@
+#include "pageheader.h"
+
+PageHeader::PageHeader(QWidget* parent)
+    : WidgetTop(parent)
+{
+}
+
+PageHeader::~PageHeader() = default;

@@ -1,0 +1,8 @@
+#include "pagerecover.h"
+
+PageRecover::PageRecover(QWidget* parent)
+    : WidgetPageRecover(parent)
+{
+}
+
+PageRecover::~PageRecover() = default;

@@ -1,0 +1,8 @@
+#include "pagesignin.h"
+
+PageSignIn::PageSignIn(QWidget* parent)
+    : WidgetLogin(parent)
+{
+}
+
+PageSignIn::~PageSignIn() = default;
