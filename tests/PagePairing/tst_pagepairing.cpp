@@ -322,7 +322,10 @@ void TestPagePairing::adapterPulled()
     QVERIFY(rig.plugAdapter(whileReading ? BandFault::Silent : BandFault::None));
     const QString bindPath = LoopbackCloud::PATH_PREFIX + QStringLiteral("device/binddevice");
     // Slow enough that the adapter is gone before the answer comes.
-    rig.cloud().setFault(bindPath, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_SLOW, QString(), 3000});
+    LoopbackCloud::lc_fault slow;
+    slow.kind = LoopbackCloud::FAULT_SLOW;
+    slow.delayMs = 3000;
+    rig.cloud().setFault(bindPath, slow);
     PagePairing page;
     QVERIFY(start(rig, page));
     QTRY_COMPARE(addresses(page), QStringList(FIRST));
