@@ -148,6 +148,25 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>device id</source>
+        <translation>device id</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Quorin</source>
@@ -443,6 +462,98 @@
         <source>保存成功.</source>
         <translation>Saved.</translation>
     </message>
+    <message>
+        <source>检测设备中...</source>
+        <translation>Detecting the adapter...</translation>
+    </message>
+    <message>
+        <source>设备准备中...</source>
+        <translation>Getting the adapter ready...</translation>
+    </message>
+    <message>
+        <source>设备已经移除!!!</source>
+        <translation>The adapter has been removed!</translation>
+    </message>
+    <message>
+        <source>串口&quot;%1&quot;被占用...</source>
+        <translation>Serial port &quot;%1&quot; is in use...</translation>
+    </message>
+    <message>
+        <source>正在搜索...</source>
+        <translation>Searching...</translation>
+    </message>
+    <message>
+        <source>绑定</source>
+        <translation>Bind</translation>
+    </message>
+    <message>
+        <source>解除原绑定的设备</source>
+        <translation>Unbind the current band</translation>
+    </message>
+    <message>
+        <source>是否解除&quot;%1&quot;设备的绑定?</source>
+        <translation>Unbind the band &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>继续请点击确定,否则点击取消</source>
+        <translation>Click OK to continue, otherwise Cancel</translation>
+    </message>
+    <message>
+        <source>等待中</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>正在绑定</source>
+        <translation>Binding</translation>
+    </message>
+    <message>
+        <source>绑定成功</source>
+        <translation>Bound</translation>
+    </message>
+    <message>
+        <source>准备中...</source>
+        <translation>Preparing...</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心</source>
+        <translation>Cannot reach the message centre</translation>
+    </message>
+    <message>
+        <source>正在连接...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>正在监听...</source>
+        <translation>Listening...</translation>
+    </message>
+    <message>
+        <source>正在获取...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>连接超时!!!</source>
+        <translation>Connection timed out!</translation>
+    </message>
+    <message>
+        <source>监听超时!!!</source>
+        <translation>Listening timed out!</translation>
+    </message>
+    <message>
+        <source>获取超时!!!</source>
+        <translation>Reading timed out!</translation>
+    </message>
+    <message>
+        <source>连接失败!!!</source>
+        <translation>Connection failed!</translation>
+    </message>
+    <message>
+        <source>监听失败!!!</source>
+        <translation>Listening failed!</translation>
+    </message>
+    <message>
+        <source>连接断开!!!</source>
+        <translation>Connection lost!</translation>
+    </message>
 </context>
 <context>
     <name>WidgetHealthIndex</name>
@@ -476,6 +587,13 @@
 </context>
 <context>
     <name>WidgetLogin</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPagePairing</name>
     <message>
         <source>Form</source>
         <translation>Form</translation>

@@ -148,6 +148,25 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>名字</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>device id</source>
+        <translation>device id</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Quorin</source>
@@ -443,6 +462,98 @@
         <source>保存成功.</source>
         <translation>保存成功.</translation>
     </message>
+    <message>
+        <source>检测设备中...</source>
+        <translation>检测设备中...</translation>
+    </message>
+    <message>
+        <source>设备准备中...</source>
+        <translation>设备准备中...</translation>
+    </message>
+    <message>
+        <source>设备已经移除!!!</source>
+        <translation>设备已经移除!!!</translation>
+    </message>
+    <message>
+        <source>串口&quot;%1&quot;被占用...</source>
+        <translation>串口&quot;%1&quot;被占用...</translation>
+    </message>
+    <message>
+        <source>正在搜索...</source>
+        <translation>正在搜索...</translation>
+    </message>
+    <message>
+        <source>绑定</source>
+        <translation>绑定</translation>
+    </message>
+    <message>
+        <source>解除原绑定的设备</source>
+        <translation>解除原绑定的设备</translation>
+    </message>
+    <message>
+        <source>是否解除&quot;%1&quot;设备的绑定?</source>
+        <translation>是否解除&quot;%1&quot;设备的绑定?</translation>
+    </message>
+    <message>
+        <source>继续请点击确定,否则点击取消</source>
+        <translation>继续请点击确定,否则点击取消</translation>
+    </message>
+    <message>
+        <source>等待中</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>正在绑定</source>
+        <translation>正在绑定</translation>
+    </message>
+    <message>
+        <source>绑定成功</source>
+        <translation>绑定成功</translation>
+    </message>
+    <message>
+        <source>准备中...</source>
+        <translation>准备中...</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心</source>
+        <translation>无法连接到消息中心</translation>
+    </message>
+    <message>
+        <source>正在连接...</source>
+        <translation>正在连接...</translation>
+    </message>
+    <message>
+        <source>正在监听...</source>
+        <translation>正在监听...</translation>
+    </message>
+    <message>
+        <source>正在获取...</source>
+        <translation>正在获取...</translation>
+    </message>
+    <message>
+        <source>连接超时!!!</source>
+        <translation>连接超时!!!</translation>
+    </message>
+    <message>
+        <source>监听超时!!!</source>
+        <translation>监听超时!!!</translation>
+    </message>
+    <message>
+        <source>获取超时!!!</source>
+        <translation>获取超时!!!</translation>
+    </message>
+    <message>
+        <source>连接失败!!!</source>
+        <translation>连接失败!!!</translation>
+    </message>
+    <message>
+        <source>监听失败!!!</source>
+        <translation>监听失败!!!</translation>
+    </message>
+    <message>
+        <source>连接断开!!!</source>
+        <translation>连接断开!!!</translation>
+    </message>
 </context>
 <context>
     <name>WidgetHealthIndex</name>
@@ -476,6 +587,13 @@
 </context>
 <context>
     <name>WidgetLogin</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPagePairing</name>
     <message>
         <source>Form</source>
         <translation>Form</translation>
