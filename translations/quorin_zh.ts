@@ -554,6 +554,117 @@
         <source>连接断开!!!</source>
         <translation>连接断开!!!</translation>
     </message>
+    <message>
+        <source>%1小时%2分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>运动数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>睡眠数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>任务系统</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1大卡</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1公里</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>今天数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>健康指数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>手环管理</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>统计分析</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据同步</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>入睡</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>浅睡</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>深睡</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>目标时间:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>卡路里</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>目标步数:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WidgetBody</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>今日数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>健康指数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>手环管理</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>统计分析</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据同步</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WidgetHealthIndex</name>
@@ -579,6 +690,13 @@
     </message>
 </context>
 <context>
+    <name>WidgetLine</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetLineEdit</name>
     <message>
         <source>Form</source>
@@ -590,6 +708,21 @@
     <message>
         <source>Form</source>
         <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetNavigate</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

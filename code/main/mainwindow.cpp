@@ -5,6 +5,8 @@
 #include "noticebox.h"
 #include "pageabout.h"
 #include "pagedriversetup.h"
+#include "pageframe.h"
+#include "pagemenu.h"
 #include "pagerecover.h"
 #include "pageselfrefresh.h"
 #include "pagesignin.h"
@@ -14,10 +16,13 @@
 #endif
 
 #include <QCursor>
+#include <QDateTime>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace {
 
@@ -36,6 +41,11 @@ const int TOP_CLOSE = 2;
 const int TOP_HELP = 3;
 
 const int EXIT_CONFIRMED = 1;
+const int MENU_WIDTH = 160;
+// The hub answers every adapter command within its own time-out; this only guards the loop.
+const int DISCONNECT_WAIT_MS = 10000;
+// Today and the ten days before it.
+const int UPDATE_DAYS = 11;
 const QPoint NO_DRAG(-1, -1);
 
 QPoint roundedGlobalPos(const QMouseEvent* event)
@@ -65,6 +75,7 @@ MainWindow::MainWindow(CoreHub* msg, QWidget* parent)
     ui->widget_head->setLayout(head);
 }
 
+// The hub belongs to whoever made the window; the window never deletes it.
 MainWindow::~MainWindow()
 {
     // The popups have no parent, so they do not go with the window.
@@ -73,6 +84,10 @@ MainWindow::~MainWindow()
     delete m_firmUpdate;
 #endif
     delete m_deviceInstall;
+    if (Msg() && !Msg()->nsToken().isEmpty())
+        recordLogout();
+    signOut();
+    disconnect(m_top, &PageHeader::onTopState, this, &MainWindow::on_TopState);
     delete ui;
 }
 
@@ -223,11 +238,24 @@ void MainWindow::on_Login()
     QGridLayout* layout = bodyLayout();
     if (m_getPwd)
         disconnect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
+    if (m_navigate && m_body) {
+        disconnect(m_navigate, &PageMenu::onItemChanged, m_body, &PageFrame::on_NavigateItemChanged);
+        disconnect(m_navigate, &PageMenu::onLogout, this, &MainWindow::on_Logout);
+    }
     if (!m_login) {
         m_login = new PageSignIn(nullptr);
         m_login->setAutoLogin(m_autoLogin);
+        connect(m_login, &PageSignIn::onLoginSuccess, this, &MainWindow::on_LoginSuccess);
         connect(m_login, &PageSignIn::onGetBackPassword, this, &MainWindow::on_getpwd);
         m_login->setMsg(Msg());
+    }
+    if (m_navigate) {
+        dropPage(layout, m_navigate);
+        m_navigate = nullptr;
+    }
+    if (m_body) {
+        dropPage(layout, m_body);
+        m_body = nullptr;
     }
     if (m_getPwd) {
         dropPage(layout, m_getPwd);
@@ -249,6 +277,148 @@ void MainWindow::on_getpwd()
         m_login = nullptr;
     }
     layout->addWidget(m_getPwd);
+}
+
+void MainWindow::on_home()
+{
+    QGridLayout* layout = bodyLayout();
+    if (m_login) {
+        disconnect(m_login, &PageSignIn::onLoginSuccess, this, &MainWindow::on_LoginSuccess);
+        disconnect(m_login, &PageSignIn::onGetBackPassword, this, &MainWindow::on_getpwd);
+        dropPage(layout, m_login);
+        m_login = nullptr;
+    }
+    if (m_getPwd) {
+        disconnect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
+        dropPage(layout, m_getPwd);
+        m_getPwd = nullptr;
+    }
+    if (!m_navigate)
+        m_navigate = new PageMenu(nullptr);
+    if (!m_body)
+        m_body = new PageFrame(nullptr);
+    m_navigate->setMsg(Msg());
+    m_body->setMsg(Msg());
+    m_navigate->setMinimumWidth(MENU_WIDTH);
+    m_navigate->setMaximumWidth(MENU_WIDTH);
+    layout->addWidget(m_navigate, 0, 0);
+    layout->addWidget(m_body, 0, 1);
+    connect(m_navigate, &PageMenu::onItemChanged, m_body, &PageFrame::on_NavigateItemChanged, Qt::UniqueConnection);
+    connect(m_navigate, &PageMenu::onLogout, this, &MainWindow::on_Logout, Qt::UniqueConnection);
+}
+
+void MainWindow::on_LoginSuccess()
+{
+    on_GetBmi();
+}
+
+// The home screen waits for the health numbers: the pages behind it read them from the cache.
+void MainWindow::on_GetBmi()
+{
+    CoreHub* hub = Msg();
+    QLOG << "this->m_msg=" << hub;
+    if (!hub)
+        return;
+    connect(hub, &CoreHub::onNsGetHealthNum, this, &MainWindow::on_NsGetHealthNum, Qt::UniqueConnection);
+    if (hub->nsGetHealthNum(hub->nsToken(), CoreHub::version(), hub->LanguageString()))
+        return;
+    // Nothing went out, so no answer will give the sign-in page back.
+    disconnect(hub, &CoreHub::onNsGetHealthNum, this, &MainWindow::on_NsGetHealthNum);
+    if (m_login)
+        m_login->enableOperate(true);
+}
+
+void MainWindow::on_NsGetHealthNum(CloudGate::ns_get_bmi_detail bmi, CloudGate::ns_ret_code returnCode,
+                                   QString returnMsg)
+{
+    Q_UNUSED(bmi)
+    Q_UNUSED(returnMsg)
+    CoreHub* hub = Msg();
+    if (!hub)
+        return;
+    disconnect(hub, &CoreHub::onNsGetHealthNum, this, &MainWindow::on_NsGetHealthNum);
+    if (returnCode.code == CloudGate::NS_RET_SUCCESS) {
+        on_home();
+        return;
+    }
+    QLOG << returnCode.retMsg;
+    if (!m_login)
+        return;
+    m_login->enableOperate(true);
+    m_login->showToolTip(CloudGate::NS_RET_CODE_LIST(returnCode.code), returnCode.retMsg);
+}
+
+void MainWindow::on_Logout()
+{
+    recordLogout();
+    signOut();
+}
+
+void MainWindow::recordLogout()
+{
+    CoreHub* hub = Msg();
+    if (!hub)
+        return;
+    LocalVault::userinfo record = hub->fdUserinfo();
+    ++record.nLogout;
+    record.dt_logout = LocalVault::fdCurDateTime();
+    hub->fdSetUserInfo(record);
+}
+
+void MainWindow::signOut()
+{
+    CoreHub* hub = Msg();
+    if (hub) {
+        hub->setNsBinds({});
+        hub->fdClear();
+    }
+    // Whoever signed out must not be signed in again by the page itself.
+    m_autoLogin = false;
+    on_Login();
+    if (!hub || !hub->isAtConnect())
+        return;
+    waitBandDisconnect();
+}
+
+// The band is let go before anyone else signs in. The loop ends on the answer, on the adapter's
+// removal or at the latest after DISCONNECT_WAIT_MS; an answer that comes at once is not missed.
+void MainWindow::waitBandDisconnect()
+{
+    CoreHub* hub = Msg();
+    QLOG << "bcDisConnect start";
+    QEventLoop loop;
+    bool ended = false;
+    const auto end = [&loop, &ended] {
+        ended = true;
+        loop.quit();
+    };
+    connect(hub, &CoreHub::onBcDisconn, &loop, end);
+    connect(hub, &CoreHub::onUsbUnConn, &loop, end);
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, end);
+    limit.start(DISCONNECT_WAIT_MS);
+    hub->bcDisConnect();
+    if (!ended)
+        loop.exec();
+    QLOG << "bcDisConnect end";
+}
+
+void MainWindow::on_UpdateData()
+{
+    CoreHub* hub = Msg();
+    if (!hub)
+        return;
+    const QList<CloudGate::ns_bind_dev> binds = hub->nsBinds();
+    if (binds.isEmpty()) {
+        QLOG << "no bind device,no need update data.";
+        return;
+    }
+    const CloudGate::ns_bind_dev& band = binds.first();
+    const QDate today = QDate::currentDate();
+    for (int i = 0; i < UPDATE_DAYS; ++i)
+        hub->nsQueryLastData(hub->nsToken(), band.deviceAddress, band.deviceSerial,
+                             QDateTime(today.addDays(-i), QTime(0, 0)), CoreHub::version(), hub->LanguageString());
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 #define MAINWINDOW_H
 
 #include "attribute.h"
+#include "cloudgate.h"
 #include "pageheader.h"
 #include "resource.h"
 
@@ -11,6 +12,8 @@
 class CoreHub;
 class PageAbout;
 class PageDriverSetup;
+class PageFrame;
+class PageMenu;
 class PageRecover;
 class PageSelfRefresh;
 class PageSignIn;
@@ -44,6 +47,12 @@ protected slots:
     void on_deviceInstallClose();
     void on_Login();
     void on_getpwd();
+    void on_Logout();
+    void on_LoginSuccess();
+    void on_UpdateData();
+    void on_GetBmi();
+    void on_home();
+    void on_NsGetHealthNum(CloudGate::ns_get_bmi_detail bmi, CloudGate::ns_ret_code returnCode, QString returnMsg);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -56,11 +65,18 @@ private:
     void dropPage(QGridLayout* layout, QWidget* page);
     void askExit();
     void openHelp();
+    // The sign-out's count and time in the user record.
+    void recordLogout();
+    // Everything of a sign-out but the record: caches, the sign-in page, the band's link.
+    void signOut();
+    void waitBandDisconnect();
     // Centres a popup over the window and shows it without blocking the window.
     void showPopup(QWidget* popup, const QString& title, const Resource::ID& icon);
 
     PageSignIn* m_login = nullptr;
     PageRecover* m_getPwd = nullptr;
+    PageMenu* m_navigate = nullptr;
+    PageFrame* m_body = nullptr;
     PageHeader* m_top = nullptr;
     PageAbout* m_help = nullptr;
     PageSelfRefresh* m_softUpdate = nullptr;

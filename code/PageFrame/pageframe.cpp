@@ -1,0 +1,8 @@
+#include "pageframe.h"
+
+PageFrame::PageFrame(QWidget* parent)
+    : WidgetBody(parent)
+{
+}
+
+PageFrame::~PageFrame() = default;

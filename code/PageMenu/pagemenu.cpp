@@ -1,0 +1,8 @@
+#include "pagemenu.h"
+
+PageMenu::PageMenu(QWidget* parent)
+    : WidgetNavigate(parent)
+{
+}
+
+PageMenu::~PageMenu() = default;

@@ -1,0 +1,6 @@
+#include "pageresttoday.h"
+
+PageRestToday::PageRestToday(QWidget* parent)
+    : WidgetPageRestToday(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "pagestepstoday.h"
+
+PageStepsToday::PageStepsToday(QWidget* parent)
+    : WidgetPageStepsToday(parent)
+{
+}
