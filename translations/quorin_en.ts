@@ -556,114 +556,114 @@
     </message>
     <message>
         <source>%1小时%2分钟</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 h %2 min</translation>
     </message>
     <message>
         <source>运动数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Activity</translation>
     </message>
     <message>
         <source>睡眠数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Sleep</translation>
     </message>
     <message>
         <source>任务系统</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasks</translation>
     </message>
     <message>
         <source>%1大卡</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kcal</translation>
     </message>
     <message>
         <source>%1公里</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 km</translation>
     </message>
     <message>
         <source>今天数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Today</translation>
     </message>
     <message>
         <source>健康指数</source>
-        <translation type="unfinished"></translation>
+        <translation>Health index</translation>
     </message>
     <message>
         <source>手环管理</source>
-        <translation type="unfinished"></translation>
+        <translation>Band</translation>
     </message>
     <message>
         <source>统计分析</source>
-        <translation type="unfinished"></translation>
+        <translation>Statistics</translation>
     </message>
     <message>
         <source>数据同步</source>
-        <translation type="unfinished"></translation>
+        <translation>Sync</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign out</translation>
     </message>
     <message>
         <source>入睡</source>
-        <translation type="unfinished"></translation>
+        <translation>Fell asleep</translation>
     </message>
     <message>
         <source>浅睡</source>
-        <translation type="unfinished"></translation>
+        <translation>Light sleep</translation>
     </message>
     <message>
         <source>深睡</source>
-        <translation type="unfinished"></translation>
+        <translation>Deep sleep</translation>
     </message>
     <message>
         <source>目标时间:</source>
-        <translation type="unfinished"></translation>
+        <translation>Target time:</translation>
     </message>
     <message>
         <source>卡路里</source>
-        <translation type="unfinished"></translation>
+        <translation>Calories</translation>
     </message>
     <message>
         <source>时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>距离</source>
-        <translation type="unfinished"></translation>
+        <translation>Distance</translation>
     </message>
     <message>
         <source>目标步数:</source>
-        <translation type="unfinished"></translation>
+        <translation>Target steps:</translation>
     </message>
 </context>
 <context>
     <name>WidgetBody</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>今日数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Today</translation>
     </message>
     <message>
         <source>健康指数</source>
-        <translation type="unfinished"></translation>
+        <translation>Health index</translation>
     </message>
     <message>
         <source>手环管理</source>
-        <translation type="unfinished"></translation>
+        <translation>Band</translation>
     </message>
     <message>
         <source>统计分析</source>
-        <translation type="unfinished"></translation>
+        <translation>Statistics</translation>
     </message>
     <message>
         <source>数据同步</source>
-        <translation type="unfinished"></translation>
+        <translation>Sync</translation>
     </message>
     <message>
         <source>用户</source>
-        <translation type="unfinished"></translation>
+        <translation>User</translation>
     </message>
 </context>
 <context>
@@ -693,7 +693,7 @@
     <name>WidgetLine</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
 </context>
 <context>
@@ -714,15 +714,15 @@
     <name>WidgetNavigate</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>用户名</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign out</translation>
     </message>
 </context>
 <context>

@@ -556,114 +556,114 @@
     </message>
     <message>
         <source>%1小时%2分钟</source>
-        <translation type="unfinished"></translation>
+        <translation>%1小时%2分钟</translation>
     </message>
     <message>
         <source>运动数据</source>
-        <translation type="unfinished"></translation>
+        <translation>运动数据</translation>
     </message>
     <message>
         <source>睡眠数据</source>
-        <translation type="unfinished"></translation>
+        <translation>睡眠数据</translation>
     </message>
     <message>
         <source>任务系统</source>
-        <translation type="unfinished"></translation>
+        <translation>任务系统</translation>
     </message>
     <message>
         <source>%1大卡</source>
-        <translation type="unfinished"></translation>
+        <translation>%1大卡</translation>
     </message>
     <message>
         <source>%1公里</source>
-        <translation type="unfinished"></translation>
+        <translation>%1公里</translation>
     </message>
     <message>
         <source>今天数据</source>
-        <translation type="unfinished"></translation>
+        <translation>今天数据</translation>
     </message>
     <message>
         <source>健康指数</source>
-        <translation type="unfinished"></translation>
+        <translation>健康指数</translation>
     </message>
     <message>
         <source>手环管理</source>
-        <translation type="unfinished"></translation>
+        <translation>手环管理</translation>
     </message>
     <message>
         <source>统计分析</source>
-        <translation type="unfinished"></translation>
+        <translation>统计分析</translation>
     </message>
     <message>
         <source>数据同步</source>
-        <translation type="unfinished"></translation>
+        <translation>数据同步</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
     <message>
         <source>入睡</source>
-        <translation type="unfinished"></translation>
+        <translation>入睡</translation>
     </message>
     <message>
         <source>浅睡</source>
-        <translation type="unfinished"></translation>
+        <translation>浅睡</translation>
     </message>
     <message>
         <source>深睡</source>
-        <translation type="unfinished"></translation>
+        <translation>深睡</translation>
     </message>
     <message>
         <source>目标时间:</source>
-        <translation type="unfinished"></translation>
+        <translation>目标时间:</translation>
     </message>
     <message>
         <source>卡路里</source>
-        <translation type="unfinished"></translation>
+        <translation>卡路里</translation>
     </message>
     <message>
         <source>时间</source>
-        <translation type="unfinished"></translation>
+        <translation>时间</translation>
     </message>
     <message>
         <source>距离</source>
-        <translation type="unfinished"></translation>
+        <translation>距离</translation>
     </message>
     <message>
         <source>目标步数:</source>
-        <translation type="unfinished"></translation>
+        <translation>目标步数:</translation>
     </message>
 </context>
 <context>
     <name>WidgetBody</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>今日数据</source>
-        <translation type="unfinished"></translation>
+        <translation>今日数据</translation>
     </message>
     <message>
         <source>健康指数</source>
-        <translation type="unfinished"></translation>
+        <translation>健康指数</translation>
     </message>
     <message>
         <source>手环管理</source>
-        <translation type="unfinished"></translation>
+        <translation>手环管理</translation>
     </message>
     <message>
         <source>统计分析</source>
-        <translation type="unfinished"></translation>
+        <translation>统计分析</translation>
     </message>
     <message>
         <source>数据同步</source>
-        <translation type="unfinished"></translation>
+        <translation>数据同步</translation>
     </message>
     <message>
         <source>用户</source>
-        <translation type="unfinished"></translation>
+        <translation>用户</translation>
     </message>
 </context>
 <context>
@@ -693,7 +693,7 @@
     <name>WidgetLine</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
 </context>
 <context>
@@ -714,15 +714,15 @@
     <name>WidgetNavigate</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>用户名</source>
-        <translation type="unfinished"></translation>
+        <translation>用户名</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
 </context>
 <context>
