@@ -372,7 +372,7 @@
     </message>
     <message>
         <source>自动登录</source>
-        <translation>Sign in automatically</translation>
+        <translation>Auto sign-in</translation>
     </message>
     <message>
         <source>忘记密码?</source>
