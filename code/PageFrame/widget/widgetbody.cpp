@@ -133,8 +133,8 @@ bool WidgetBody::isToday(const LocalVault::table_entry& entry) const
 void WidgetBody::on_FdStepDay(const LocalVault::step_mem_data& d)
 {
     ui->widget_sport_today->setEnabled(true);
-    const unsigned target = Msg() ? Msg()->nsBmi().ssportRecommen.toUInt() : 0;
     CoreHub* hub = Msg();
+    const unsigned target = hub ? hub->nsBmi().ssportRecommen.toUInt() : 0;
     if (!hub || !isToday(d.t)) {
         ui->widget_sport_today->setValue(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), 0,
                                          QStringLiteral("0"), QStringLiteral("%1").arg(double(target)));
