@@ -173,6 +173,14 @@
         <translation>Invalid sign-in credentials</translation>
     </message>
     <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
         <source>访问令牌无效</source>
         <translation>Invalid access token</translation>
     </message>

@@ -173,6 +173,14 @@
         <translation>登录凭据无效</translation>
     </message>
     <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
         <source>访问令牌无效</source>
         <translation>访问令牌无效</translation>
     </message>
