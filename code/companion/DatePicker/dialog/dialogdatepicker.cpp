@@ -26,6 +26,7 @@ void DialogDatePicker::buildForm()
     m_calendar->setObjectName(QStringLiteral("calendar"));
     m_calendar->setFirstDayOfWeek(Qt::Monday);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     m_calendar->setGridVisible(true);
 
     m_cancel = new TapCaption(this);
