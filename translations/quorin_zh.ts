@@ -148,6 +148,32 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>名字</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>device id</source>
+        <translation>device id</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quorin</source>
+        <translation>Quorin</translation>
+    </message>
+</context>
+<context>
     <name>PageAboutWidgetLine</name>
     <message>
         <source>Form</source>
@@ -376,9 +402,213 @@
         <source>密码不能为空!!!</source>
         <translation>密码不能为空!!!</translation>
     </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>确定退出系统?</source>
+        <translation>确定退出系统?</translation>
+    </message>
+    <message>
+        <source>退出请点击确定,否则点击取消</source>
+        <translation>退出请点击确定,否则点击取消</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>不能连接到&quot;消息中心&quot;模块</source>
+        <translation>不能连接到&quot;消息中心&quot;模块</translation>
+    </message>
+    <message>
+        <source>获取成功</source>
+        <translation>获取成功</translation>
+    </message>
+    <message>
+        <source>步</source>
+        <translation>步</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>请输入有效的运动目标</source>
+        <translation>请输入有效的运动目标</translation>
+    </message>
+    <message>
+        <source>请输入有效的睡眠目标</source>
+        <translation>请输入有效的睡眠目标</translation>
+    </message>
+    <message>
+        <source>设置同步成功</source>
+        <translation>设置同步成功</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>请输入有效的身高 (0 - 65535)</source>
+        <translation>请输入有效的身高 (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>请输入有效的体重 (0 - 65535)</source>
+        <translation>请输入有效的体重 (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>保存失败!!!</source>
+        <translation>保存失败!!!</translation>
+    </message>
+    <message>
+        <source>保存成功.</source>
+        <translation>保存成功.</translation>
+    </message>
+    <message>
+        <source>检测设备中...</source>
+        <translation>检测设备中...</translation>
+    </message>
+    <message>
+        <source>设备准备中...</source>
+        <translation>设备准备中...</translation>
+    </message>
+    <message>
+        <source>设备已经移除!!!</source>
+        <translation>设备已经移除!!!</translation>
+    </message>
+    <message>
+        <source>串口&quot;%1&quot;被占用...</source>
+        <translation>串口&quot;%1&quot;被占用...</translation>
+    </message>
+    <message>
+        <source>正在搜索...</source>
+        <translation>正在搜索...</translation>
+    </message>
+    <message>
+        <source>绑定</source>
+        <translation>绑定</translation>
+    </message>
+    <message>
+        <source>解除原绑定的设备</source>
+        <translation>解除原绑定的设备</translation>
+    </message>
+    <message>
+        <source>是否解除&quot;%1&quot;设备的绑定?</source>
+        <translation>是否解除&quot;%1&quot;设备的绑定?</translation>
+    </message>
+    <message>
+        <source>继续请点击确定,否则点击取消</source>
+        <translation>继续请点击确定,否则点击取消</translation>
+    </message>
+    <message>
+        <source>等待中</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>正在绑定</source>
+        <translation>正在绑定</translation>
+    </message>
+    <message>
+        <source>绑定成功</source>
+        <translation>绑定成功</translation>
+    </message>
+    <message>
+        <source>准备中...</source>
+        <translation>准备中...</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心</source>
+        <translation>无法连接到消息中心</translation>
+    </message>
+    <message>
+        <source>正在连接...</source>
+        <translation>正在连接...</translation>
+    </message>
+    <message>
+        <source>正在监听...</source>
+        <translation>正在监听...</translation>
+    </message>
+    <message>
+        <source>正在获取...</source>
+        <translation>正在获取...</translation>
+    </message>
+    <message>
+        <source>连接超时!!!</source>
+        <translation>连接超时!!!</translation>
+    </message>
+    <message>
+        <source>监听超时!!!</source>
+        <translation>监听超时!!!</translation>
+    </message>
+    <message>
+        <source>获取超时!!!</source>
+        <translation>获取超时!!!</translation>
+    </message>
+    <message>
+        <source>连接失败!!!</source>
+        <translation>连接失败!!!</translation>
+    </message>
+    <message>
+        <source>监听失败!!!</source>
+        <translation>监听失败!!!</translation>
+    </message>
+    <message>
+        <source>连接断开!!!</source>
+        <translation>连接断开!!!</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetHealthIndex</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>健康</source>
+        <translation>健康</translation>
+    </message>
+    <message>
+        <source>BMI:00.0</source>
+        <translation>BMI:00.0</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>身高</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>体重</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
 </context>
 <context>
     <name>WidgetLogin</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageQuests</name>
     <message>
         <source>Form</source>
         <translation>Form</translation>
@@ -396,6 +626,21 @@
     </message>
 </context>
 <context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>运动目标</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>睡眠目标</translation>
+    </message>
+</context>
+<context>
     <name>WidgetTop</name>
     <message>
         <source>Form</source>
@@ -404,13 +649,6 @@
     <message>
         <source>帮助</source>
         <translation>帮助</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetLineEdit</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
     </message>
 </context>
 </TS>
