@@ -20,7 +20,7 @@ PeerRig::PeerRig()
     m_plug.reset(new AdapterPlug(m_adapter.portPath()));
     m_plug->unplug();
     pointEnvironment();
-    restartHub();
+    PeerRig::restartHub();
     m_ready = true;
 }
 
@@ -69,12 +69,22 @@ LoopbackCloud& PeerRig::cloud()
     return m_cloud;
 }
 
+const LoopbackCloud& PeerRig::cloud() const
+{
+    return m_cloud;
+}
+
 SimAdapter& PeerRig::adapter()
 {
     return m_adapter;
 }
 
 SimBand& PeerRig::band()
+{
+    return m_adapter.band();
+}
+
+const SimBand& PeerRig::band() const
 {
     return m_adapter.band();
 }
@@ -94,15 +104,16 @@ QString PeerRig::token() const
     return m_token;
 }
 
-void PeerRig::restartHub()
+bool PeerRig::restartHub()
 {
     m_hub.reset();
     m_hub.reset(new CoreHub);
-    if (m_token.isEmpty())
-        return;
-    m_hub->setNsToken(m_token);
-    m_hub->setNsAccount(m_account);
-    selectUser();
+    if (!m_token.isEmpty()) {
+        m_hub->setNsToken(m_token);
+        m_hub->setNsAccount(m_account);
+        selectUser();
+    }
+    return !m_plugged || portOpens();
 }
 
 bool PeerRig::signIn(const QString& mobile)
@@ -157,11 +168,19 @@ bool PeerRig::plugAdapter(const BandFault& fault, const int& parameter)
     band().setFault(fault, parameter);
     if (m_plugged)
         return true;
+    m_plugged = m_plug->plug();
+    return m_plugged && portOpens();
+}
+
+// True once the hub has opened the adapter's port. The hub looks for the port from its event
+// loop only, so what made the port appear has not been heard before this is called. Announcing
+// the adapter comes first in the same poll, so it cannot land later in a test.
+bool PeerRig::portOpens()
+{
     bool open = false;
     const QMetaObject::Connection heard = QObject::connect(
         m_hub.get(), &CoreHub::onUsbBusy, m_hub.get(), [&](bool status, const QString&) { open = status; });
-    m_plugged = m_plug->plug();
-    const bool opened = m_plugged && QTest::qWaitFor([&] { return open; }, PEER_WAIT);
+    const bool opened = QTest::qWaitFor([&] { return open; }, PEER_WAIT);
     QObject::disconnect(heard);
     return opened;
 }
