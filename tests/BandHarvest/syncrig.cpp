@@ -76,11 +76,6 @@ BandHarvest& SyncRig::run()
     return *m_run;
 }
 
-CloudGate::ns_bind_dev SyncRig::bind() const
-{
-    return m_bind;
-}
-
 bool SyncRig::hasEnded() const
 {
     return !statuses.isEmpty() && isEnding(statuses.last());

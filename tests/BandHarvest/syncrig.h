@@ -28,7 +28,6 @@ public:
     // adapter, so that announcement never lands inside a run.
     bool restartHub() override;
     BandHarvest& run();
-    CloudGate::ns_bind_dev bind() const;
 
     // Starts a run and waits until it ends (done or failed) or the time is up.
     bool syncToEnd(const int& milliseconds);

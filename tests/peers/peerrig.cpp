@@ -108,11 +108,8 @@ bool PeerRig::restartHub()
 {
     m_hub.reset();
     m_hub.reset(new CoreHub);
-    if (!m_token.isEmpty()) {
-        m_hub->setNsToken(m_token);
-        m_hub->setNsAccount(m_account);
-        selectUser();
-    }
+    if (!m_token.isEmpty())
+        keepUser();
     return !m_plugged || portOpens();
 }
 
@@ -145,15 +142,16 @@ bool PeerRig::signIn(const QString& mobile)
     m_mobile = mobile;
     m_token = token;
     m_account = account;
-    m_hub->setNsToken(m_token);
-    m_hub->setNsAccount(m_account);
-    selectUser();
+    keepUser();
     return true;
 }
 
-// The user's own folder under the store, as after a sign-in of the program.
-void PeerRig::selectUser()
+// The signed-in user as the program keeps one: token and account in the hub's cache, the
+// user's own folder under the store selected.
+void PeerRig::keepUser()
 {
+    m_hub->setNsToken(m_token);
+    m_hub->setNsAccount(m_account);
     LocalVault::userinfo user;
     qstrncpy(user.id, m_mobile.toLatin1().constData(), sizeof(user.id));
     m_hub->fdSetUserInfo(user);

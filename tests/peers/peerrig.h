@@ -60,7 +60,7 @@ private:
     bool portOpens();
     void pointEnvironment();
     void restoreEnvironment();
-    void selectUser();
+    void keepUser();
 
     struct saved_variable {
         QByteArray name;
