@@ -148,6 +148,13 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quorin</source>
+        <translation>Quorin</translation>
+    </message>
+</context>
+<context>
     <name>PageAboutWidgetLine</name>
     <message>
         <source>Form</source>
@@ -369,8 +376,24 @@
         <translation>The password cannot be empty!</translation>
     </message>
     <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>确定退出系统?</source>
+        <translation>Exit the program?</translation>
+    </message>
+    <message>
+        <source>退出请点击确定,否则点击取消</source>
+        <translation>Click OK to exit, otherwise click Cancel</translation>
+    </message>
+    <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
     </message>
     <message>
         <source>保存</source>
@@ -434,6 +457,13 @@
     </message>
 </context>
 <context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetLogin</name>
     <message>
         <source>Form</source>
@@ -460,13 +490,6 @@
     <message>
         <source>帮助</source>
         <translation>Help</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetLineEdit</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
     </message>
 </context>
 <context>

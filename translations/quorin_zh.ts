@@ -148,6 +148,13 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quorin</source>
+        <translation>Quorin</translation>
+    </message>
+</context>
+<context>
     <name>PageAboutWidgetLine</name>
     <message>
         <source>Form</source>
@@ -369,8 +376,24 @@
         <translation>密码不能为空!!!</translation>
     </message>
     <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>确定退出系统?</source>
+        <translation>确定退出系统?</translation>
+    </message>
+    <message>
+        <source>退出请点击确定,否则点击取消</source>
+        <translation>退出请点击确定,否则点击取消</translation>
+    </message>
+    <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
     </message>
     <message>
         <source>保存</source>
@@ -434,6 +457,13 @@
     </message>
 </context>
 <context>
+    <name>WidgetLineEdit</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetLogin</name>
     <message>
         <source>Form</source>
@@ -460,13 +490,6 @@
     <message>
         <source>帮助</source>
         <translation>帮助</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetLineEdit</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QTextStream>
 
 namespace {
@@ -12,6 +13,17 @@ const QString DEMO_PASSWORD = QStringLiteral("123456");
 void seedDemo(CloudLedger& ledger)
 {
     ledger.addAccount(DEMO_MOBILE, DEMO_PASSWORD);
+    // Figures for the pages to show: a name, body numbers and both targets.
+    CloudLedger::lc_account account = ledger.account(DEMO_MOBILE);
+    account.profile.insert(QStringLiteral("nickname"), QStringLiteral("演示用户"));
+    account.profile.insert(QStringLiteral("gender"), QStringLiteral("1"));
+    account.profile.insert(QStringLiteral("age"), 30);
+    account.profile.insert(QStringLiteral("height"), 172);
+    account.profile.insert(QStringLiteral("weight"), 65);
+    account.health = CloudLedger::lc_health{1, 30, 172, 65, QDateTime::currentDateTime()};
+    account.stepTarget = 8000;
+    account.sleepTarget = 450;
+    ledger.setAccount(account);
     CloudLedger::lc_app_version version;
     version.version = QStringLiteral("1.0.0");
     version.content = QStringLiteral("loopback cloud");

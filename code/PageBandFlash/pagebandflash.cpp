@@ -1,0 +1,6 @@
+#include "pagebandflash.h"
+
+PageBandFlash::PageBandFlash(QWidget* parent)
+    : DialogPageBandFlash(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "pagedriversetup.h"
+
+PageDriverSetup::PageDriverSetup(QWidget* parent)
+    : DialogDeviceInstall(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "pageselfrefresh.h"
+
+PageSelfRefresh::PageSelfRefresh(QWidget* parent)
+    : DialogPageSelfRefresh(parent)
+{
+}

@@ -1,0 +1,273 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "corehub.h"
+#include "noticebox.h"
+#include "pageabout.h"
+#include "pagedriversetup.h"
+#include "pagerecover.h"
+#include "pageselfrefresh.h"
+#include "pagesignin.h"
+#include "trace.h"
+#ifndef QUORIN_CONSOLE
+#include "pagebandflash.h"
+#endif
+
+#include <QCursor>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMouseEvent>
+
+namespace {
+
+const Resource::ID ICON_WINDOW = 2;
+const Resource::ID ICON_SOFT_UPDATE = 86;
+const Resource::ID ICON_FIRM_UPDATE = 88;
+const Resource::ID ICON_DEVICE_INSTALL = 89;
+
+const int HELP_SOFT_UPDATE = 0x101;
+const int HELP_FIRM_UPDATE = 0x103;
+const int HELP_DEVICE_INSTALL = 0x104;
+
+// Title-bar actions as the bar numbers them.
+const int TOP_MIN = 1;
+const int TOP_CLOSE = 2;
+const int TOP_HELP = 3;
+
+const int EXIT_CONFIRMED = 1;
+const QPoint NO_DRAG(-1, -1);
+
+QPoint roundedGlobalPos(const QMouseEvent* event)
+{
+    return event->screenPos().toPoint();
+}
+
+} // namespace
+
+MainWindow::MainWindow(CoreHub* msg, QWidget* parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    Attribute::setMsg(msg);
+    setWindowIcon(QIcon(Resource::getResPath(ICON_WINDOW)));
+    setWindowFlags(Qt::FramelessWindowHint);
+    on_Login();
+
+    m_top = new PageHeader(nullptr);
+    m_top->setMsg(msg);
+    connect(m_top, &PageHeader::onTopState, this, &MainWindow::on_TopState);
+    auto* head = new QHBoxLayout();
+    head->setContentsMargins(0, 0, 0, 0);
+    head->setSpacing(0);
+    head->addWidget(m_top);
+    ui->widget_head->setLayout(head);
+}
+
+MainWindow::~MainWindow()
+{
+    // The popups have no parent, so they do not go with the window.
+    delete m_softUpdate;
+#ifndef QUORIN_CONSOLE
+    delete m_firmUpdate;
+#endif
+    delete m_deviceInstall;
+    delete ui;
+}
+
+bool MainWindow::setMsg(CoreHub* msg)
+{
+    return Attribute::setMsg(msg);
+}
+
+void MainWindow::on_TopState(const WidgetTop::STATE& state)
+{
+    switch (int(state)) {
+    case TOP_MIN:
+        showMinimized();
+        return;
+    case TOP_CLOSE:
+        askExit();
+        return;
+    case TOP_HELP:
+        openHelp();
+        return;
+    default:
+        return;
+    }
+}
+
+void MainWindow::askExit()
+{
+    if (Msg() && !Msg()->nsToken().isEmpty()) {
+        NoticeBox prompt(this);
+        prompt.setText(QObject::tr("提示信息"), QObject::tr("确定退出系统?"), QObject::tr("退出请点击确定,否则点击取消"),
+                       QObject::tr("取消"), QObject::tr("确定"));
+        prompt.move(ui->widget_body->mapToGlobal(QPoint(0, 0)) + QPoint(200, 100));
+        if (prompt.exec() != EXIT_CONFIRMED)
+            return;
+    }
+    close();
+}
+
+void MainWindow::openHelp()
+{
+    m_help = new PageAbout(this);
+    const QPoint cursor = QCursor::pos();
+    m_help->move(cursor.x() - m_help->width() + 15, cursor.y());
+    const int code = m_help->exec();
+    m_help->deleteLater();
+    m_help = nullptr;
+    on_helpExec(code);
+}
+
+void MainWindow::on_helpExec(const int& type)
+{
+    QLOG << "type=" << type;
+    switch (type) {
+    case HELP_SOFT_UPDATE:
+        if (m_softUpdate) {
+            m_softUpdate->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        m_softUpdate = new PageSelfRefresh(nullptr);
+        connect(m_softUpdate, &PageSelfRefresh::onClose, this, &MainWindow::on_softUpdateClose);
+        m_softUpdate->setMsg(Msg());
+        showPopup(m_softUpdate, QObject::tr("软件更新"), ICON_SOFT_UPDATE);
+        return;
+#ifndef QUORIN_CONSOLE
+    case HELP_FIRM_UPDATE:
+        if (m_firmUpdate) {
+            m_firmUpdate->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        m_firmUpdate = new PageBandFlash(nullptr);
+        connect(m_firmUpdate, &PageBandFlash::onClose, this, &MainWindow::on_firmUpdateClose);
+        m_firmUpdate->setMsg(Msg());
+        showPopup(m_firmUpdate, QObject::tr("固件更新"), ICON_FIRM_UPDATE);
+        return;
+#endif
+    case HELP_DEVICE_INSTALL:
+        if (m_deviceInstall) {
+            m_deviceInstall->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        m_deviceInstall = new PageDriverSetup(nullptr);
+        connect(m_deviceInstall, &PageDriverSetup::onClose, this, &MainWindow::on_deviceInstallClose);
+        showPopup(m_deviceInstall, QObject::tr("安装驱动"), ICON_DEVICE_INSTALL);
+        return;
+    default:
+        return;
+    }
+}
+
+void MainWindow::showPopup(QWidget* popup, const QString& title, const Resource::ID& icon)
+{
+    popup->setWindowTitle(title);
+    popup->setWindowIcon(QIcon(Resource::getResPath(icon)));
+    popup->move(pos() + QPoint((width() - popup->width()) / 2, (height() - popup->height()) / 2));
+    popup->show();
+}
+
+#ifndef QUORIN_CONSOLE
+void MainWindow::on_firmUpdateClose()
+{
+    if (!m_firmUpdate)
+        return;
+    disconnect(m_firmUpdate, &PageBandFlash::onClose, this, &MainWindow::on_firmUpdateClose);
+    m_firmUpdate->deleteLater();
+    m_firmUpdate = nullptr;
+}
+#endif
+
+void MainWindow::on_softUpdateClose()
+{
+    if (!m_softUpdate)
+        return;
+    disconnect(m_softUpdate, &PageSelfRefresh::onClose, this, &MainWindow::on_softUpdateClose);
+    m_softUpdate->deleteLater();
+    m_softUpdate = nullptr;
+}
+
+void MainWindow::on_deviceInstallClose()
+{
+    if (!m_deviceInstall)
+        return;
+    disconnect(m_deviceInstall, &PageDriverSetup::onClose, this, &MainWindow::on_deviceInstallClose);
+    m_deviceInstall->deleteLater();
+    m_deviceInstall = nullptr;
+}
+
+QGridLayout* MainWindow::bodyLayout()
+{
+    auto* layout = qobject_cast<QGridLayout*>(ui->widget_body->layout());
+    if (layout)
+        return layout;
+    layout = new QGridLayout();
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    ui->widget_body->setLayout(layout);
+    return layout;
+}
+
+void MainWindow::dropPage(QGridLayout* layout, QWidget* page)
+{
+    layout->removeWidget(page);
+    page->close();
+    page->deleteLater();
+}
+
+void MainWindow::on_Login()
+{
+    QGridLayout* layout = bodyLayout();
+    if (m_getPwd)
+        disconnect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
+    if (!m_login) {
+        m_login = new PageSignIn(nullptr);
+        m_login->setAutoLogin(m_autoLogin);
+        connect(m_login, &PageSignIn::onGetBackPassword, this, &MainWindow::on_getpwd);
+        m_login->setMsg(Msg());
+    }
+    if (m_getPwd) {
+        dropPage(layout, m_getPwd);
+        m_getPwd = nullptr;
+    }
+    layout->addWidget(m_login);
+}
+
+void MainWindow::on_getpwd()
+{
+    QGridLayout* layout = bodyLayout();
+    if (!m_getPwd) {
+        m_getPwd = new PageRecover(nullptr);
+        connect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
+        m_getPwd->setMsg(Msg());
+    }
+    if (m_login) {
+        dropPage(layout, m_login);
+        m_login = nullptr;
+    }
+    layout->addWidget(m_getPwd);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragOffset = roundedGlobalPos(event) - frameGeometry().topLeft();
+    event->accept();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & Qt::LeftButton) && m_dragOffset != NO_DRAG)
+        move(roundedGlobalPos(event) - m_dragOffset);
+    event->accept();
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragOffset = NO_DRAG;
+    event->accept();
+}
