@@ -148,6 +148,25 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>device id</source>
+        <translation>device id</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Quorin</source>
@@ -353,7 +372,7 @@
     </message>
     <message>
         <source>自动登录</source>
-        <translation>Sign in automatically</translation>
+        <translation>Auto sign-in</translation>
     </message>
     <message>
         <source>忘记密码?</source>
@@ -396,6 +415,146 @@
         <translation>OK</translation>
     </message>
     <message>
+        <source>不能连接到&quot;消息中心&quot;模块</source>
+        <translation>Cannot connect to the &quot;message centre&quot; module</translation>
+    </message>
+    <message>
+        <source>获取成功</source>
+        <translation>Loaded</translation>
+    </message>
+    <message>
+        <source>步</source>
+        <translation> steps</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>请输入有效的运动目标</source>
+        <translation>Please enter a valid step target</translation>
+    </message>
+    <message>
+        <source>请输入有效的睡眠目标</source>
+        <translation>Please enter a valid sleep target</translation>
+    </message>
+    <message>
+        <source>设置同步成功</source>
+        <translation>Targets saved</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>请输入有效的身高 (0 - 65535)</source>
+        <translation>Please enter a valid height (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>请输入有效的体重 (0 - 65535)</source>
+        <translation>Please enter a valid weight (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>保存失败!!!</source>
+        <translation>Saving failed!!!</translation>
+    </message>
+    <message>
+        <source>保存成功.</source>
+        <translation>Saved.</translation>
+    </message>
+    <message>
+        <source>检测设备中...</source>
+        <translation>Detecting the adapter...</translation>
+    </message>
+    <message>
+        <source>设备准备中...</source>
+        <translation>Getting the adapter ready...</translation>
+    </message>
+    <message>
+        <source>设备已经移除!!!</source>
+        <translation>The adapter has been removed!</translation>
+    </message>
+    <message>
+        <source>串口&quot;%1&quot;被占用...</source>
+        <translation>Serial port &quot;%1&quot; is in use...</translation>
+    </message>
+    <message>
+        <source>正在搜索...</source>
+        <translation>Searching...</translation>
+    </message>
+    <message>
+        <source>绑定</source>
+        <translation>Bind</translation>
+    </message>
+    <message>
+        <source>解除原绑定的设备</source>
+        <translation>Unbind the current band</translation>
+    </message>
+    <message>
+        <source>是否解除&quot;%1&quot;设备的绑定?</source>
+        <translation>Unbind the band &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>继续请点击确定,否则点击取消</source>
+        <translation>Click OK to continue, otherwise Cancel</translation>
+    </message>
+    <message>
+        <source>等待中</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>正在绑定</source>
+        <translation>Binding</translation>
+    </message>
+    <message>
+        <source>绑定成功</source>
+        <translation>Bound</translation>
+    </message>
+    <message>
+        <source>准备中...</source>
+        <translation>Preparing...</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心</source>
+        <translation>Cannot reach the message centre</translation>
+    </message>
+    <message>
+        <source>正在连接...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>正在监听...</source>
+        <translation>Listening...</translation>
+    </message>
+    <message>
+        <source>正在获取...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>连接超时!!!</source>
+        <translation>Connection timed out!</translation>
+    </message>
+    <message>
+        <source>监听超时!!!</source>
+        <translation>Listening timed out!</translation>
+    </message>
+    <message>
+        <source>获取超时!!!</source>
+        <translation>Reading timed out!</translation>
+    </message>
+    <message>
+        <source>连接失败!!!</source>
+        <translation>Connection failed!</translation>
+    </message>
+    <message>
+        <source>监听失败!!!</source>
+        <translation>Listening failed!</translation>
+    </message>
+    <message>
+        <source>连接断开!!!</source>
+        <translation>Connection lost!</translation>
+    </message>
+    <message>
         <source>保存</source>
         <translation>Save</translation>
     </message>
@@ -422,10 +581,6 @@
     <message>
         <source>连接消息中心失败!!!</source>
         <translation>Cannot connect to the message centre!</translation>
-    </message>
-    <message>
-        <source>保存成功.</source>
-        <translation>Saved.</translation>
     </message>
     <message>
         <source>男</source>
@@ -457,6 +612,29 @@
     </message>
 </context>
 <context>
+    <name>WidgetHealthIndex</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>健康</source>
+        <translation>Health</translation>
+    </message>
+    <message>
+        <source>BMI:00.0</source>
+        <translation>BMI:00.0</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>Weight</translation>
+    </message>
+</context>
+<context>
     <name>WidgetLineEdit</name>
     <message>
         <source>Form</source>
@@ -471,6 +649,20 @@
     </message>
 </context>
 <context>
+    <name>WidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageQuests</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetPageRecover</name>
     <message>
         <source>Form</source>
@@ -479,6 +671,21 @@
     <message>
         <source>登录</source>
         <translation>Sign in</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>Step target</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>Sleep target</translation>
     </message>
 </context>
 <context>

@@ -148,6 +148,25 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>名字</source>
+        <translation>名字</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>device id</source>
+        <translation>device id</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Quorin</source>
@@ -396,6 +415,146 @@
         <translation>确定</translation>
     </message>
     <message>
+        <source>不能连接到&quot;消息中心&quot;模块</source>
+        <translation>不能连接到&quot;消息中心&quot;模块</translation>
+    </message>
+    <message>
+        <source>获取成功</source>
+        <translation>获取成功</translation>
+    </message>
+    <message>
+        <source>步</source>
+        <translation>步</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>请输入有效的运动目标</source>
+        <translation>请输入有效的运动目标</translation>
+    </message>
+    <message>
+        <source>请输入有效的睡眠目标</source>
+        <translation>请输入有效的睡眠目标</translation>
+    </message>
+    <message>
+        <source>设置同步成功</source>
+        <translation>设置同步成功</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>请输入有效的身高 (0 - 65535)</source>
+        <translation>请输入有效的身高 (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>请输入有效的体重 (0 - 65535)</source>
+        <translation>请输入有效的体重 (0 - 65535)</translation>
+    </message>
+    <message>
+        <source>保存失败!!!</source>
+        <translation>保存失败!!!</translation>
+    </message>
+    <message>
+        <source>保存成功.</source>
+        <translation>保存成功.</translation>
+    </message>
+    <message>
+        <source>检测设备中...</source>
+        <translation>检测设备中...</translation>
+    </message>
+    <message>
+        <source>设备准备中...</source>
+        <translation>设备准备中...</translation>
+    </message>
+    <message>
+        <source>设备已经移除!!!</source>
+        <translation>设备已经移除!!!</translation>
+    </message>
+    <message>
+        <source>串口&quot;%1&quot;被占用...</source>
+        <translation>串口&quot;%1&quot;被占用...</translation>
+    </message>
+    <message>
+        <source>正在搜索...</source>
+        <translation>正在搜索...</translation>
+    </message>
+    <message>
+        <source>绑定</source>
+        <translation>绑定</translation>
+    </message>
+    <message>
+        <source>解除原绑定的设备</source>
+        <translation>解除原绑定的设备</translation>
+    </message>
+    <message>
+        <source>是否解除&quot;%1&quot;设备的绑定?</source>
+        <translation>是否解除&quot;%1&quot;设备的绑定?</translation>
+    </message>
+    <message>
+        <source>继续请点击确定,否则点击取消</source>
+        <translation>继续请点击确定,否则点击取消</translation>
+    </message>
+    <message>
+        <source>等待中</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>正在绑定</source>
+        <translation>正在绑定</translation>
+    </message>
+    <message>
+        <source>绑定成功</source>
+        <translation>绑定成功</translation>
+    </message>
+    <message>
+        <source>准备中...</source>
+        <translation>准备中...</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心</source>
+        <translation>无法连接到消息中心</translation>
+    </message>
+    <message>
+        <source>正在连接...</source>
+        <translation>正在连接...</translation>
+    </message>
+    <message>
+        <source>正在监听...</source>
+        <translation>正在监听...</translation>
+    </message>
+    <message>
+        <source>正在获取...</source>
+        <translation>正在获取...</translation>
+    </message>
+    <message>
+        <source>连接超时!!!</source>
+        <translation>连接超时!!!</translation>
+    </message>
+    <message>
+        <source>监听超时!!!</source>
+        <translation>监听超时!!!</translation>
+    </message>
+    <message>
+        <source>获取超时!!!</source>
+        <translation>获取超时!!!</translation>
+    </message>
+    <message>
+        <source>连接失败!!!</source>
+        <translation>连接失败!!!</translation>
+    </message>
+    <message>
+        <source>监听失败!!!</source>
+        <translation>监听失败!!!</translation>
+    </message>
+    <message>
+        <source>连接断开!!!</source>
+        <translation>连接断开!!!</translation>
+    </message>
+    <message>
         <source>保存</source>
         <translation>保存</translation>
     </message>
@@ -422,10 +581,6 @@
     <message>
         <source>连接消息中心失败!!!</source>
         <translation>连接消息中心失败!!!</translation>
-    </message>
-    <message>
-        <source>保存成功.</source>
-        <translation>保存成功.</translation>
     </message>
     <message>
         <source>男</source>
@@ -457,6 +612,29 @@
     </message>
 </context>
 <context>
+    <name>WidgetHealthIndex</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>健康</source>
+        <translation>健康</translation>
+    </message>
+    <message>
+        <source>BMI:00.0</source>
+        <translation>BMI:00.0</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>身高</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>体重</translation>
+    </message>
+</context>
+<context>
     <name>WidgetLineEdit</name>
     <message>
         <source>Form</source>
@@ -471,6 +649,20 @@
     </message>
 </context>
 <context>
+    <name>WidgetPagePairing</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageQuests</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
     <name>WidgetPageRecover</name>
     <message>
         <source>Form</source>
@@ -479,6 +671,21 @@
     <message>
         <source>登录</source>
         <translation>登录</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>运动目标</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>睡眠目标</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,7 @@ bool isHex(const QByteArray& text)
 SimAdapter::SimAdapter(QObject* parent)
     : QObject(parent)
 {
+    m_bands.push_back(std::make_unique<SimBand>());
     m_event.setSingleShot(true);
     m_event.setTimerType(Qt::PreciseTimer);
     connect(&m_event, &QTimer::timeout, this, &SimAdapter::on_event);
@@ -68,12 +69,28 @@ QString SimAdapter::portPath() const
 
 SimBand& SimAdapter::band()
 {
-    return m_band;
+    return *m_bands.front();
 }
 
 const SimBand& SimAdapter::band() const
 {
-    return m_band;
+    return *m_bands.front();
+}
+
+SimBand& SimAdapter::addBand(const SimBandInfo& info)
+{
+    m_bands.push_back(std::make_unique<SimBand>());
+    m_bands.back()->info = info;
+    return *m_bands.back();
+}
+
+SimBand* SimAdapter::bandAt(const QString& address)
+{
+    for (const auto& band : m_bands) {
+        if (band->info.address == address)
+            return band.get();
+    }
+    return nullptr;
 }
 
 void SimAdapter::addDevice(const QString& name, const QString& address)
@@ -88,12 +105,17 @@ void SimAdapter::setInterval(const int& microseconds)
 
 bool SimAdapter::isConnected() const
 {
-    return m_connected;
+    return m_linked != nullptr;
 }
 
 bool SimAdapter::isNotifying() const
 {
     return m_notifying;
+}
+
+const SimBand* SimAdapter::linkedBand() const
+{
+    return m_linked;
 }
 
 void SimAdapter::on_readable()
@@ -133,11 +155,11 @@ void SimAdapter::execute(const QByteArray& line)
     else if (command == "DISCON")
         put(disconnect());
     else if (command == "RSSI")
-        put(m_connected ? status("RSSI", true) + "\r\n" + QByteArray::number(m_band.info.rssi)
-                        : status("RSSI", false));
+        put(m_linked ? status("RSSI", true) + "\r\n" + QByteArray::number(m_linked->info.rssi)
+                     : status("RSSI", false));
     else if (command == "READ")
-        put(m_connected ? status("READ", true) + "\r\n" + m_band.info.name.toUtf8()
-                        : status("READ", false));
+        put(m_linked ? status("READ", true) + "\r\n" + m_linked->info.name.toUtf8()
+                     : status("READ", false));
     else if (command.startsWith("NOTIFY"))
         put(notify(command.mid(6)));
     else if (command.startsWith("WRITE"))
@@ -151,7 +173,8 @@ void SimAdapter::execute(const QByteArray& line)
 QByteArray SimAdapter::scan()
 {
     m_scanList = m_devices;
-    m_scanList << qMakePair(m_band.info.name, m_band.info.address);
+    for (const auto& band : m_bands)
+        m_scanList << qMakePair(band->info.name, band->info.address);
     QByteArray reply = "+SCAN\r\n" + QByteArray::number(m_scanList.size());
     for (const auto& device : qAsConst(m_scanList))
         reply += "\r\n" + device.first.toUtf8() + "\r\n" + device.second.toUtf8();
@@ -160,21 +183,23 @@ QByteArray SimAdapter::scan()
 
 QByteArray SimAdapter::connectTo(const QByteArray& target)
 {
-    if (m_connected)
+    if (m_linked)
         return status("CON", false);
     bool isNumber = false;
     const int entry = target.toInt(&isNumber);
     QString address = QString::fromUtf8(target);
     if (isNumber)
         address = entry >= 1 && entry <= m_scanList.size() ? m_scanList[entry - 1].second : QString();
-    m_connected = address == m_band.info.address && m_band.fault() != BandFault::RefuseConnect;
-    return status("CON", m_connected);
+    SimBand* band = bandAt(address);
+    if (band && band->fault() != BandFault::RefuseConnect)
+        m_linked = band;
+    return status("CON", m_linked != nullptr);
 }
 
 QByteArray SimAdapter::disconnect()
 {
-    const bool wasConnected = m_connected;
-    m_connected = false;
+    const bool wasConnected = m_linked != nullptr;
+    m_linked = nullptr;
     m_notifying = false;
     m_air.clear();
     return status("DISCON", wasConnected);
@@ -184,18 +209,18 @@ QByteArray SimAdapter::notify(const QByteArray& parameter)
 {
     if (parameter == "0") {
         m_notifying = false;
-        return status("NOTIFY", m_connected);
+        return status("NOTIFY", m_linked != nullptr);
     }
     if (!parameter.isEmpty() && parameter != "1")
         return status("ERROR", false);
-    m_notifying = m_connected && m_band.fault() != BandFault::RefuseNotify;
+    m_notifying = m_linked && m_linked->fault() != BandFault::RefuseNotify;
     return status("NOTIFY", m_notifying);
 }
 
 QByteArray SimAdapter::write(const QByteArray& parameter)
 {
     const int comma = parameter.indexOf(',');
-    if (!m_connected || !parameter.startsWith('=') || comma < 0)
+    if (!m_linked || !parameter.startsWith('=') || comma < 0)
         return status("WRITE", false);
     bool isNumber = false;
     const int count = parameter.mid(1, comma - 1).toInt(&isNumber);
@@ -203,7 +228,7 @@ QByteArray SimAdapter::write(const QByteArray& parameter)
     if (!isNumber || count < 1 || count > WireCodec::packetSize || hex.size() != 2 * count
         || !isHex(hex))
         return status("WRITE", false);
-    queue(m_band.receive(QByteArray::fromHex(hex)));
+    queue(m_linked->receive(QByteArray::fromHex(hex)));
     return status("WRITE", true);
 }
 
@@ -258,14 +283,14 @@ void SimAdapter::on_event()
     m_due += qint64(m_interval) * 1000;
     if (item.linkLost)
         dropLink();
-    else if (m_connected && m_notifying)
+    else if (m_linked && m_notifying)
         put("+NOTIFY=" + QByteArray::number(item.packet.size()) + ',' + item.packet.toHex().toUpper());
     scheduleEvent();
 }
 
 void SimAdapter::dropLink()
 {
-    m_connected = false;
+    m_linked = nullptr;
     m_notifying = false;
     m_air.clear();
     put(status("DISCON", true));

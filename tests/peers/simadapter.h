@@ -8,9 +8,13 @@
 #include <QPair>
 #include <QTimer>
 
+#include <memory>
+#include <vector>
+
 class QSocketNotifier;
 
-// The USB radio adapter on the master side of a pty, with one band behind it. Whoever opens
+// The USB radio adapter on the master side of a pty, with one band behind it and any number
+// more, each with its own address and identity. Whoever opens
 // portPath() talks to it as to the real adapter (docs/band-protocol.md, "Adapter"): AT lines in,
 // zero-ended messages out, one band packet per connection event.
 class SimAdapter : public QObject
@@ -24,15 +28,22 @@ public:
     bool isOpen() const;
     QString portPath() const;
 
+    // The first band.
     SimBand& band();
     const SimBand& band() const;
-    // Another device the scans report, listed before the band.
+    // A further band, listed after those before it; give it an address and identity of its own.
+    SimBand& addBand(const SimBandInfo& info);
+    // The band with that address; null when there is none.
+    SimBand* bandAt(const QString& address);
+    // Another device the scans report, listed before the bands; it refuses every connect.
     void addDevice(const QString& name, const QString& address);
     // Time between two connection events; 7500 by default.
     void setInterval(const int& microseconds);
 
     bool isConnected() const;
     bool isNotifying() const;
+    // The band the link is up with; null without a link.
+    const SimBand* linkedBand() const;
 
 private slots:
     void on_readable();
@@ -65,10 +76,11 @@ private:
     QByteArray m_input;
     QByteArray m_output;
 
-    SimBand m_band;
+    // Held by pointer: callers keep references to the bands while more are added.
+    std::vector<std::unique_ptr<SimBand>> m_bands;
     QList<QPair<QString, QString>> m_devices;  // name, address
     QList<QPair<QString, QString>> m_scanList;
-    bool m_connected = false;
+    SimBand* m_linked = nullptr;
     bool m_notifying = false;
 
     QList<Air> m_air;

@@ -77,6 +77,8 @@ private slots:
     void writeAndNotify();
     void paced();
     void linkLostMidBlock();
+    void severalBands_data();
+    void severalBands();
     void standaloneProgram_data();
     void standaloneProgram();
 };
@@ -210,6 +212,59 @@ void TestSimAdapter::linkLostMidBlock()
     port.send("AT+RSSI\r\n");
     QTRY_VERIFY(port.has(1));
     QCOMPARE(port.take(), QByteArray("+RSSI\r\n0"));
+}
+
+void TestSimAdapter::severalBands_data()
+{
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<QString>("linked");
+    QTest::addColumn<QString>("version");
+    const QString first = QStringLiteral("version v=259 id=0123456789abcdef word=1 text=QB01");
+    const QString second = QStringLiteral("version v=260 id=000aff1001020304 word=1 text=QB02");
+    QTest::newRow("the first band by its position") << QByteArray("2") << QStringLiteral("C4:7F:51:00:12:34") << first;
+    QTest::newRow("an added band by its position") << QByteArray("3") << QStringLiteral("C4:7F:51:00:00:02") << second;
+    QTest::newRow("an added band by its address") << QByteArray("C4:7F:51:00:00:02") << QStringLiteral("C4:7F:51:00:00:02") << second;
+    QTest::newRow("a band's fault is its own") << QByteArray("4") << QString() << QString();
+    QTest::newRow("the other device refuses") << QByteArray("1") << QString() << QString();
+}
+
+void TestSimAdapter::severalBands()
+{
+    QFETCH(QByteArray, target);
+    QFETCH(QString, linked);
+    QFETCH(QString, version);
+    SimAdapter adapter;
+    adapter.addDevice(QStringLiteral("Other"), QStringLiteral("AA:BB:CC:DD:EE:FF"));
+    SimBandInfo second;
+    second.name = QStringLiteral("QB-Two");
+    second.address = QStringLiteral("C4:7F:51:00:00:02");
+    second.firmware = 0x0104;
+    second.identity = QByteArray::fromHex("000AFF1001020304");
+    second.model = QByteArrayLiteral("QB02");
+    adapter.addBand(second);
+    SimBandInfo third;
+    third.name = QStringLiteral("QB-Three");
+    third.address = QStringLiteral("C4:7F:51:00:00:03");
+    adapter.addBand(third).setFault(BandFault::RefuseConnect);
+    Port port(adapter.portPath());
+    port.send("AT+SCAN\r\n");
+    QTRY_VERIFY(port.has(1));
+    QCOMPARE(port.take(), QByteArray("+SCAN\r\n4\r\nOther\r\nAA:BB:CC:DD:EE:FF\r\nQB-Band\r\nC4:7F:51:00:12:34"
+                                     "\r\nQB-Two\r\nC4:7F:51:00:00:02\r\nQB-Three\r\nC4:7F:51:00:00:03"));
+    port.send("AT+CON" + target + "\r\nAT+NOTIFY\r\n");
+    QTRY_VERIFY(port.has(2));
+    QCOMPARE(port.take(), QByteArray(linked.isEmpty() ? "+CON\r\n0" : "+CON\r\n1"));
+    port.take();
+    QCOMPARE(adapter.linkedBand() ? adapter.linkedBand()->info.address : QString(), linked);
+    if (linked.isEmpty())
+        return;
+    RecordingCodec codec;
+    QVERIFY(codec.bhVersion());
+    port.send(writeLine(codec.sent.first()));
+    QTRY_VERIFY(port.has(2));
+    QCOMPARE(port.take(), QByteArray("+WRITE\r\n1"));
+    QVERIFY(codec.bhReceive(notifiedPacket(port.take())));
+    QCOMPARE(codec.answers, QStringList(version));
 }
 
 void TestSimAdapter::standaloneProgram_data()

@@ -1,5 +1,7 @@
 #include "pagebandhub.h"
 
+#include "pagepairing.h"
+
 #include <QVBoxLayout>
 
 PageBandHub::PageBandHub(QWidget* parent)
@@ -8,6 +10,9 @@ PageBandHub::PageBandHub(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    auto* pairing = new PagePairing(this);
+    layout->addWidget(pairing);
+    m_pages << pairing;
 }
 
 bool PageBandHub::setMsg(CoreHub* msg)

@@ -13,6 +13,16 @@ const int LONGEST_HEAD = 64 * 1024;
 const qint64 LONGEST_BODY = 64 * 1024 * 1024;
 const QByteArray JSON_TYPE = QByteArrayLiteral("application/json;charset=UTF-8");
 const QByteArray TEXT_TYPE = QByteArrayLiteral("text/plain;charset=UTF-8");
+const QByteArray HTML_TYPE = QByteArrayLiteral("text/html;charset=UTF-8");
+const QByteArray FORM_TYPE = QByteArrayLiteral("application/x-www-form-urlencoded");
+
+QByteArray htmlPage(const QString& title, const QString& body)
+{
+    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
+                          "<body style=\"font-family:sans-serif\"><h2>%1</h2>%2</body></html>")
+        .arg(title.toHtmlEscaped(), body)
+        .toUtf8();
+}
 
 QByteArray statusText(int status)
 {
@@ -28,6 +38,7 @@ QByteArray statusText(int status)
 } // namespace
 
 const QString LoopbackCloud::PATH_PREFIX = QStringLiteral("/zentrova-web/");
+const QString LoopbackCloud::TASK_LIST_PATH = QStringLiteral("/zentrova-web/task/list");
 
 QByteArray LoopbackCloud::lc_request::header(const QByteArray& name) const
 {
@@ -93,6 +104,21 @@ void LoopbackCloud::clearRequests()
     requestLog.clear();
 }
 
+QMap<QString, QString> LoopbackCloud::formFields(const QByteArray& body)
+{
+    QMap<QString, QString> fields;
+    for (const QByteArray& pair : body.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const int equals = pair.indexOf('=');
+        QByteArray name = equals < 0 ? pair : pair.left(equals);
+        QByteArray value = equals < 0 ? QByteArray() : pair.mid(equals + 1);
+        fields.insert(QString::fromUtf8(QByteArray::fromPercentEncoding(name.replace('+', ' '))),
+                      QString::fromUtf8(QByteArray::fromPercentEncoding(value.replace('+', ' '))));
+    }
+    return fields;
+}
+
 LoopbackCloud::lc_fault LoopbackCloud::faultFor(const QString& path) const
 {
     if (faults.contains(path))
@@ -156,12 +182,17 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
         requestLog.removeFirst();
     emit onRequest(request.path);
     const QString endpoint = request.path.mid(PATH_PREFIX.size());
-    if (!request.path.startsWith(PATH_PREFIX) || !cloudLedger.knowsEndpoint(endpoint)) {
+    const bool taskList = request.path == TASK_LIST_PATH;
+    if (!taskList && (!request.path.startsWith(PATH_PREFIX) || !cloudLedger.knowsEndpoint(endpoint))) {
         writeReply(socket, 404, TEXT_TYPE, QByteArrayLiteral("not found"), keepAlive);
         return;
     }
     if (request.method != "POST") {
         writeReply(socket, 405, TEXT_TYPE, QByteArrayLiteral("POST only"), keepAlive);
+        return;
+    }
+    if (taskList) {
+        writeReply(socket, 200, HTML_TYPE, taskListPage(request), keepAlive);
         return;
     }
     const lc_fault fault = faultFor(request.path);
@@ -205,6 +236,28 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
         links[guard].busy = false;
         serve(guard);
     });
+}
+
+// A few tasks for a signed-in user; an error page for a form that is not one or a token that
+// opens no session, as the real service shows its own error page in the web view.
+QByteArray LoopbackCloud::taskListPage(const lc_request& request) const
+{
+    if (!request.header("Content-Type").startsWith(FORM_TYPE))
+        return htmlPage(QStringLiteral("请求错误"), QStringLiteral("<p>表单格式不对</p>"));
+    const QMap<QString, QString> fields = formFields(request.body);
+    const QString mobile = cloudLedger.mobileOfToken(fields.value(QStringLiteral("accessToken")));
+    if (mobile.isEmpty())
+        return htmlPage(QStringLiteral("登录已失效"), QStringLiteral("<p>请重新登录后再查看任务</p>"));
+    const CloudLedger::lc_account account = cloudLedger.account(mobile);
+    const QStringList tasks{
+        QStringLiteral("每天走够 %1 步").arg(account.stepTarget),
+        QStringLiteral("每晚睡足 %1 分钟").arg(account.sleepTarget),
+        QStringLiteral("连续七天同步手环数据"),
+    };
+    QString items;
+    for (const QString& task : tasks)
+        items += QStringLiteral("<li>") + task.toHtmlEscaped() + QStringLiteral("</li>");
+    return htmlPage(QStringLiteral("我的任务"), QStringLiteral("<ul id=\"tasks\">") + items + QStringLiteral("</ul>"));
 }
 
 LoopbackCloud::TAKE LoopbackCloud::takeRequest(QByteArray* buffer, lc_request* request, bool* keepAlive)

@@ -51,6 +51,8 @@ public:
     // can run for days.
     static constexpr int LOG_REQUESTS = 500;
     static constexpr int LOG_BODY_BYTES = 4096;
+    // The web page of the user's tasks: a form POST answered with HTML, not a JSON endpoint.
+    static const QString TASK_LIST_PATH;
 
     explicit LoopbackCloud(QObject* parent = nullptr);
     ~LoopbackCloud() override;
@@ -66,6 +68,9 @@ public:
 
     QList<lc_request> requests() const;
     void clearRequests();
+
+    // The fields of an "application/x-www-form-urlencoded" body, decoded ('+' is a blank).
+    static QMap<QString, QString> formFields(const QByteArray& body);
 
 signals:
     void onRequest(const QString& path);
@@ -85,6 +90,7 @@ private:
     static TAKE takeRequest(QByteArray* buffer, lc_request* request, bool* keepAlive);
     void serve(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const lc_request& request, bool keepAlive);
+    QByteArray taskListPage(const lc_request& request) const;
     lc_fault faultFor(const QString& path) const;
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
                            const QByteArray& body, bool keepAlive);

@@ -1,0 +1,6 @@
+#include "pagegoals.h"
+
+PageGoals::PageGoals(QWidget* parent)
+    : WidgetTarget(parent)
+{
+}

@@ -1,0 +1,8 @@
+#include "pagepairing.h"
+
+PagePairing::PagePairing(QWidget* parent)
+    : WidgetPagePairing(parent)
+{
+}
+
+PagePairing::~PagePairing() = default;

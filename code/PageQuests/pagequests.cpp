@@ -1,0 +1,6 @@
+#include "pagequests.h"
+
+PageQuests::PageQuests(QWidget* parent)
+    : WidgetPageQuests(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "pagewellness.h"
+
+PageWellness::PageWellness(QWidget* parent)
+    : WidgetHealthIndex(parent)
+{
+}

@@ -1,0 +1,231 @@
+#include "widgethealthindex.h"
+#include "ui_widgethealthindex.h"
+
+#include "corehub.h"
+#include "glowentry.h"
+#include "resource.h"
+#include "trace.h"
+
+#include <QPixmap>
+
+namespace {
+
+const char* const ACCOUNT_SIGNAL = SIGNAL(onNsAccountUpdate());
+const char* const ACCOUNT_SLOT = SLOT(on_NsAccountUpdate());
+const char* const HEALTH_SIGNAL = SIGNAL(onNsSetHealthNum(CloudGate::ns_ret_code,QString));
+const char* const HEALTH_SLOT = SLOT(on_NsSetHealthNum(CloudGate::ns_ret_code,QString));
+const char* const TEXT_SIGNAL = SIGNAL(textChanged(QString));
+const char* const HEIGHT_SLOT = SLOT(on_heightChanged(QString));
+const char* const WEIGHT_SLOT = SLOT(on_weightChanged(QString));
+const char* const SET_SIGNAL = SIGNAL(onSetSync(bool,QString));
+const char* const SET_SLOT = SLOT(on_SetSync(bool,QString));
+
+const Resource::ID BUTTON_REST = 33;
+const Resource::ID BUTTON_OVER = 34;
+const Resource::ID BUTTON_PRESSED = 35;
+const Resource::ID BMI_PICTURE = 77;
+const int TARGET_COUNT = 2;  // step and sleep
+
+// The live BMI reads a field as the page always has: 16 bits, anything unreadable as 0.
+quint16 liveFigure(const QString& text)
+{
+    return quint16(text.toUInt(nullptr, 10));
+}
+
+// A figure the cloud may store: a whole number that fits the 16 bits the page reads it as.
+bool bodyFigure(const QString& text, quint16* figure)
+{
+    bool read = false;
+    const uint value = text.toUInt(&read, 10);
+    if (!read || value > 0xffff)
+        return false;
+    *figure = quint16(value);
+    return true;
+}
+
+} // namespace
+
+WidgetHealthIndex::WidgetHealthIndex(QWidget* parent)
+    : QWidget(parent)
+    , ui(new Ui::WidgetHealthIndex)
+{
+    ui->setupUi(this);
+    initData();
+}
+
+WidgetHealthIndex::~WidgetHealthIndex()
+{
+    disconnect(ui->widget_helath_index, SIGNAL(onGetSync(bool,QString)), this, SLOT(on_GetSync(bool,QString)));
+    watchTyping(false);
+    disconnect(ui->bt_done, SIGNAL(on_click()), this, SLOT(on_doneClick()));
+    delete ui;
+}
+
+void WidgetHealthIndex::initData()
+{
+    enableOperate(false);
+    ui->bt_done->setCaption(QObject::tr("修改"));
+    ui->bt_done->setStateImages(Resource::getResPath(BUTTON_REST), Resource::getResPath(BUTTON_OVER),
+                                Resource::getResPath(BUTTON_PRESSED));
+    const QString bmiPath = Resource::getResPath(BMI_PICTURE);
+    const QPixmap bmiPicture(bmiPath);
+    // A missing picture must not shrink the BMI figure to nothing, and a large one must not
+    // outgrow its fixed frame and clip the figure: the background is scaled to the size set here.
+    if (!bmiPicture.isNull()) {
+        const QSize size = bmiPicture.size().boundedTo(ui->widget_4->maximumSize());
+        ui->widget_bmi->setMinimumSize(size);
+        ui->widget_bmi->setMaximumSize(size);
+    }
+    Resource::updateBackground(ui->widget_bmi, bmiPath);
+    connect(ui->widget_helath_index, SIGNAL(onGetSync(bool,QString)), this, SLOT(on_GetSync(bool,QString)));
+    watchTyping(true);
+    connect(ui->bt_done, SIGNAL(on_click()), this, SLOT(on_doneClick()));
+}
+
+void WidgetHealthIndex::enableOperate(const bool& enable)
+{
+    ui->line->setEnabled(enable);
+    ui->widget->setEnabled(enable);
+    ui->widget_3->setEnabled(enable);
+    ui->widget_helath_index->setEnabled(enable);
+}
+
+void WidgetHealthIndex::watchTyping(const bool& watch)
+{
+    if (watch) {
+        connect(ui->input_height->lineEdit(), TEXT_SIGNAL, this, HEIGHT_SLOT);
+        connect(ui->input_weight->lineEdit(), TEXT_SIGNAL, this, WEIGHT_SLOT);
+        return;
+    }
+    disconnect(ui->input_height->lineEdit(), TEXT_SIGNAL, this, HEIGHT_SLOT);
+    disconnect(ui->input_weight->lineEdit(), TEXT_SIGNAL, this, WEIGHT_SLOT);
+}
+
+bool WidgetHealthIndex::setMsg(CoreHub* msg)
+{
+    ui->widget_helath_index->Attribute::setMsg(msg);
+    const bool result = Attribute::setMsg(msg);
+    if (!msg)
+        return result;
+    disconnect(msg, ACCOUNT_SIGNAL, this, ACCOUNT_SLOT);
+    connect(msg, ACCOUNT_SIGNAL, this, ACCOUNT_SLOT);
+    ui->widget_helath_index->getSync();
+    return result;
+}
+
+void WidgetHealthIndex::on_NsAccountUpdate()
+{
+    ui->widget_helath_index->getSync();
+}
+
+void WidgetHealthIndex::on_GetSync(bool state, QString prompt)
+{
+    enableOperate(true);
+    if (!state) {
+        ui->prompt->setText(prompt);
+        return;
+    }
+    // Figures from the cloud are not typing: the BMI shows the cloud's health index instead.
+    watchTyping(false);
+    const CloudGate::ns_get_bmi_detail numbers = ui->widget_helath_index->bmi();
+    const quint16 height = quint16(numbers.height);
+    const quint16 weight = quint16(numbers.weight);
+    if (!ui->input_height->lineEdit()->isVisible())
+        ui->input_height->lineEdit()->setText(QString("%1").arg(height));
+    ui->input_height->setBgText(QString("%1cm").arg(height));
+    if (!ui->input_weight->lineEdit()->isVisible())
+        ui->input_weight->lineEdit()->setText(QString("%1").arg(weight));
+    ui->input_weight->setBgText(QString("%1kg").arg(weight));
+    showBmi(numbers.healthNumber);
+    watchTyping(true);
+}
+
+void WidgetHealthIndex::on_heightChanged(QString text)
+{
+    showBmi(CoreHub::getBmi(liveFigure(text), liveFigure(ui->input_weight->lineEdit()->text())));
+}
+
+void WidgetHealthIndex::on_weightChanged(QString text)
+{
+    showBmi(CoreHub::getBmi(liveFigure(ui->input_height->lineEdit()->text()), liveFigure(text)));
+}
+
+void WidgetHealthIndex::showBmi(const double& bmi)
+{
+    ui->label_bmi->setText(QString("BMI:%1").arg(bmi, 0, 'f', 2));
+}
+
+// Checked before the targets go out: a height or weight the cloud cannot take must not leave
+// the targets saved and the body numbers silently zeroed or wrapped.
+QString WidgetHealthIndex::bodyComplaint() const
+{
+    quint16 figure = 0;
+    if (!bodyFigure(ui->input_height->text(), &figure))
+        return QObject::tr("请输入有效的身高 (0 - 65535)");
+    if (!bodyFigure(ui->input_weight->text(), &figure))
+        return QObject::tr("请输入有效的体重 (0 - 65535)");
+    return QString();
+}
+
+void WidgetHealthIndex::on_doneClick()
+{
+    ui->prompt->setText(QString());
+    const QString complaint = bodyComplaint();
+    if (!complaint.isEmpty()) {
+        ui->prompt->setText(complaint);
+        return;
+    }
+    enableOperate(false);
+    m_targetsAccepted = 0;
+    connect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
+    ui->widget_helath_index->setSync();
+}
+
+// Both target results count: the first refusal ends the save and is shown; the height and
+// weight go out only after both targets were accepted.
+void WidgetHealthIndex::on_SetSync(bool state, QString prompt)
+{
+    if (!state) {
+        disconnect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
+        enableOperate(true);
+        ui->prompt->setText(prompt);
+        return;
+    }
+    if (++m_targetsAccepted < TARGET_COUNT)
+        return;
+    disconnect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
+    sendHealthNumbers();
+}
+
+void WidgetHealthIndex::sendHealthNumbers()
+{
+    CoreHub* hub = Msg();
+    if (!hub) {
+        enableOperate(true);
+        return;
+    }
+    // Checked at the click; the fields stayed disabled since.
+    const quint16 height = liveFigure(ui->input_height->text());
+    const quint16 weight = liveFigure(ui->input_weight->text());
+    const CloudGate::ns_account account = hub->nsAccount();
+    connect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
+    hub->nsSetHealthNum(hub->nsToken(), account.gender, int(account.age), double(height), double(weight), true,
+                        CoreHub::version(), hub->LanguageString());
+}
+
+void WidgetHealthIndex::on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCode, const QString& returnMsg)
+{
+    Q_UNUSED(returnMsg)
+    CoreHub* hub = Msg();
+    if (!hub)
+        return;
+    disconnect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
+    if (returnCode.code != 0) {
+        enableOperate(true);
+        ui->prompt->setText(QObject::tr("保存失败!!!"));
+        return;
+    }
+    ui->prompt->setText(QObject::tr("保存成功."));
+    on_heightChanged(ui->input_height->text());
+    enableOperate(true);
+}

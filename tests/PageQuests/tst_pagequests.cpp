@@ -1,0 +1,106 @@
+#include "pagequests.h"
+
+#include "corehub.h"
+#include "loopbackcloud.h"
+#include "pagerig.h"
+
+#include <QSignalSpy>
+#include <QWebFrame>
+#include <QWebView>
+#include <QtTest>
+
+namespace {
+
+const QString MOBILE = QStringLiteral("13800000000");
+
+QList<LoopbackCloud::lc_request> taskRequests(LoopbackCloud& cloud)
+{
+    QList<LoopbackCloud::lc_request> found;
+    for (const LoopbackCloud::lc_request& request : cloud.requests()) {
+        if (request.path == LoopbackCloud::TASK_LIST_PATH)
+            found.append(request);
+    }
+    return found;
+}
+
+QString shownText(QWebView* view)
+{
+    return view->page()->mainFrame()->toPlainText();
+}
+
+} // namespace
+
+class TestPageQuests : public QObject
+{
+    Q_OBJECT
+private slots:
+    void activation_data();
+    void activation();
+    void nullHubSendsNothing();
+};
+
+// What the page posts against what the served page shows: a signed-in user sees the task list,
+// an access token the cloud does not know shows the cloud's error page.
+void TestPageQuests::activation_data()
+{
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("shot");
+    QTest::newRow("signed-in user sees the served task list") << QString() << "连续七天同步手环数据" << true;
+    QTest::newRow("token with &, =, + and %2 arrives intact") << "a&b=c+d%2e%2 f" << "登录已失效" << false;
+    QTest::newRow("unknown token shows the cloud's error page") << "0123456789abcdef" << "请重新登录" << false;
+}
+
+void TestPageQuests::activation()
+{
+    QFETCH(QString, token);
+    QFETCH(QString, shown);
+    QFETCH(bool, shot);
+    PageRig rig;
+    QVERIFY(rig.signIn(MOBILE));
+    if (!token.isEmpty())
+        rig.hub().setNsToken(token);
+    const QString sentToken = rig.hub().nsToken();
+    PageQuests page;
+    page.resize(640, 480);
+    page.show();
+    QWebView* view = page.findChild<QWebView*>();
+    QVERIFY(view);
+    for (int activation = 1; activation <= 2; ++activation) {
+        QSignalSpy loaded(view, &QWebView::loadFinished);
+        rig.activate(page);
+        QVERIFY(loaded.wait());
+        QCOMPARE(taskRequests(rig.cloud()).size(), activation);
+    }
+    const LoopbackCloud::lc_request request = taskRequests(rig.cloud()).last();
+    QCOMPARE(request.method, QByteArray("POST"));
+    QCOMPARE(request.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+    const QMap<QString, QString> fields = LoopbackCloud::formFields(request.body);
+    QCOMPARE(fields.keys(), (QStringList{"accessToken", "language", "version"}));
+    QCOMPARE(fields.value("accessToken"), sentToken);
+    QCOMPARE(fields.value("version"), CoreHub::version());
+    QCOMPARE(fields.value("language"), rig.hub().LanguageString());
+    QVERIFY2(shownText(view).contains(shown), qPrintable(shownText(view)));
+    if (shot)
+        QVERIFY(rig.shot(page));
+}
+
+// A second page activated with the hub afterwards is the marker: once its request is served,
+// anything the first page had sent would be in the log too.
+void TestPageQuests::nullHubSendsNothing()
+{
+    PageRig rig;
+    QVERIFY(rig.signIn(MOBILE));
+    PageQuests idle;
+    QVERIFY(!idle.setMsg(nullptr));
+    QVERIFY(idle.findChild<QWebView*>()->url().isEmpty());
+    PageQuests marker;
+    QSignalSpy loaded(marker.findChild<QWebView*>(), &QWebView::loadFinished);
+    rig.activate(marker);
+    QVERIFY(loaded.wait());
+    QCOMPARE(taskRequests(rig.cloud()).size(), 1);
+    QVERIFY(idle.findChild<QWebView*>()->url().isEmpty());
+}
+
+QTEST_MAIN(TestPageQuests)
+#include "tst_pagequests.moc"
