@@ -415,14 +415,6 @@
         <translation>Click OK to exit, otherwise click Cancel</translation>
     </message>
     <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>不能连接到&quot;消息中心&quot;模块</source>
         <translation>Cannot connect to the &quot;message centre&quot; module</translation>
     </message>
@@ -664,50 +656,6 @@
     </message>
 </context>
 <context>
-    <name>WidgetPageQuests</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetPageRecover</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>登录</source>
-        <translation>Sign in</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetTarget</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>运动目标</source>
-        <translation>Step target</translation>
-    </message>
-    <message>
-        <source>睡眠目标</source>
-        <translation>Sleep target</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetTop</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-</context>
-<context>
     <name>WidgetPagePassChange</name>
     <message>
         <source>Form</source>
@@ -751,6 +699,50 @@
     <message>
         <source>体重</source>
         <translation>Weight</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageQuests</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRecover</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation>Sign in</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>Step target</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>Sleep target</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTop</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
     </message>
 </context>
 </TS>

@@ -415,14 +415,6 @@
         <translation>退出请点击确定,否则点击取消</translation>
     </message>
     <message>
-        <source>取消</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>确定</translation>
-    </message>
-    <message>
         <source>不能连接到&quot;消息中心&quot;模块</source>
         <translation>不能连接到&quot;消息中心&quot;模块</translation>
     </message>
@@ -664,50 +656,6 @@
     </message>
 </context>
 <context>
-    <name>WidgetPageQuests</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetPageRecover</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>登录</source>
-        <translation>登录</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetTarget</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>运动目标</source>
-        <translation>运动目标</translation>
-    </message>
-    <message>
-        <source>睡眠目标</source>
-        <translation>睡眠目标</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetTop</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>帮助</translation>
-    </message>
-</context>
-<context>
     <name>WidgetPagePassChange</name>
     <message>
         <source>Form</source>
@@ -751,6 +699,50 @@
     <message>
         <source>体重</source>
         <translation>体重</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageQuests</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRecover</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>登录</source>
+        <translation>登录</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTarget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>运动目标</source>
+        <translation>运动目标</translation>
+    </message>
+    <message>
+        <source>睡眠目标</source>
+        <translation>睡眠目标</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetTop</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>帮助</translation>
     </message>
 </context>
 </TS>
