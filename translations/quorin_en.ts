@@ -634,6 +634,62 @@
         <source>目标步数:</source>
         <translation>Target steps:</translation>
     </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>请输入原密码!</source>
+        <translation>Please enter the old password!</translation>
+    </message>
+    <message>
+        <source>请输入新密码!</source>
+        <translation>Please enter the new password!</translation>
+    </message>
+    <message>
+        <source>请再次输入新密码!</source>
+        <translation>Please enter the new password again!</translation>
+    </message>
+    <message>
+        <source>确认密码与新密码不一致!</source>
+        <translation>The confirmation does not match the new password!</translation>
+    </message>
+    <message>
+        <source>新密码不能与原密码一样!</source>
+        <translation>The new password cannot be the same as the old one!</translation>
+    </message>
+    <message>
+        <source>连接消息中心失败!!!</source>
+        <translation>Cannot connect to the message centre!</translation>
+    </message>
+    <message>
+        <source>男</source>
+        <translation>Male</translation>
+    </message>
+    <message>
+        <source>女</source>
+        <translation>Female</translation>
+    </message>
+    <message>
+        <source>年龄须为0到65535之间的整数!</source>
+        <translation>The age must be a whole number from 0 to 65535!</translation>
+    </message>
+    <message>
+        <source>身高须为0到65535之间的整数!</source>
+        <translation>The height must be a whole number from 0 to 65535!</translation>
+    </message>
+    <message>
+        <source>体重须为0到65535之间的整数!</source>
+        <translation>The weight must be a whole number from 0 to 65535!</translation>
+    </message>
+    <message>
+        <source>发送失败,请重新登录!</source>
+        <translation>Could not send; please sign in again!</translation>
+    </message>
+    <message>
+        <source>保存成功</source>
+        <translation>Saved</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -730,6 +786,52 @@
     <message>
         <source>Form</source>
         <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPagePassChange</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>原密码</source>
+        <translation>Old password</translation>
+    </message>
+    <message>
+        <source>新密码</source>
+        <translation>New password</translation>
+    </message>
+    <message>
+        <source>确认密码</source>
+        <translation>Confirm</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageProfile</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>昵称</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Sex</translation>
+    </message>
+    <message>
+        <source>年龄</source>
+        <translation>Age</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>Weight</translation>
     </message>
 </context>
 <context>

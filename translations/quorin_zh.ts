@@ -634,6 +634,62 @@
         <source>目标步数:</source>
         <translation>目标步数:</translation>
     </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>请输入原密码!</source>
+        <translation>请输入原密码!</translation>
+    </message>
+    <message>
+        <source>请输入新密码!</source>
+        <translation>请输入新密码!</translation>
+    </message>
+    <message>
+        <source>请再次输入新密码!</source>
+        <translation>请再次输入新密码!</translation>
+    </message>
+    <message>
+        <source>确认密码与新密码不一致!</source>
+        <translation>确认密码与新密码不一致!</translation>
+    </message>
+    <message>
+        <source>新密码不能与原密码一样!</source>
+        <translation>新密码不能与原密码一样!</translation>
+    </message>
+    <message>
+        <source>连接消息中心失败!!!</source>
+        <translation>连接消息中心失败!!!</translation>
+    </message>
+    <message>
+        <source>男</source>
+        <translation>男</translation>
+    </message>
+    <message>
+        <source>女</source>
+        <translation>女</translation>
+    </message>
+    <message>
+        <source>年龄须为0到65535之间的整数!</source>
+        <translation>年龄须为0到65535之间的整数!</translation>
+    </message>
+    <message>
+        <source>身高须为0到65535之间的整数!</source>
+        <translation>身高须为0到65535之间的整数!</translation>
+    </message>
+    <message>
+        <source>体重须为0到65535之间的整数!</source>
+        <translation>体重须为0到65535之间的整数!</translation>
+    </message>
+    <message>
+        <source>发送失败,请重新登录!</source>
+        <translation>发送失败,请重新登录!</translation>
+    </message>
+    <message>
+        <source>保存成功</source>
+        <translation>保存成功</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -730,6 +786,52 @@
     <message>
         <source>Form</source>
         <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPagePassChange</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>原密码</source>
+        <translation>原密码</translation>
+    </message>
+    <message>
+        <source>新密码</source>
+        <translation>新密码</translation>
+    </message>
+    <message>
+        <source>确认密码</source>
+        <translation>确认密码</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageProfile</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>昵称</source>
+        <translation>昵称</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>性别</translation>
+    </message>
+    <message>
+        <source>年龄</source>
+        <translation>年龄</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>身高</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>体重</translation>
     </message>
 </context>
 <context>

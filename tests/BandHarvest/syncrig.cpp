@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QSignalSpy>
 #include <QTimer>
 
 #include <algorithm>
@@ -35,47 +34,24 @@ bool isEnding(const SyncRig::rig_status& s)
 
 SyncRig::SyncRig(const int& bindDays)
 {
-    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
-    if (!m_adapter.isOpen() || !m_cloud.start())
+    if (!signIn(MOBILE))
         return;
-    m_plug.reset(new AdapterPlug(m_adapter.portPath()));
-    qputenv("QUORIN_ADAPTER_PORT", m_plug->link().toLocal8Bit());
-    qputenv("QUORIN_CLOUD_URL", m_cloud.url().toString().toLocal8Bit());
-
-    CloudLedger& ledger = m_cloud.ledger();
-    ledger.addAccount(MOBILE, QStringLiteral("secret"));
-    m_token = ledger.openSession(MOBILE);
-    m_bind.deviceAddress = m_adapter.band().info.address;
+    m_bind.deviceAddress = band().info.address;
     m_bind.deviceSerial = QStringLiteral("QB0001");
     m_bind.bindDt = QDateTime(QDate::currentDate().addDays(-bindDays), QTime(9, 30));
-    ledger.bindBand(MOBILE, CloudLedger::lc_band{m_bind.deviceAddress, m_bind.deviceSerial, m_bind.bindDt});
-    m_ready = !m_token.isEmpty() && restartHub();
-}
-
-SyncRig::~SyncRig()
-{
-    m_run.reset();
-    m_hub.reset();
-    qputenv("QUORIN_ADAPTER_PORT", QByteArray());
-    qputenv("QUORIN_CLOUD_URL", QByteArray());
+    cloud().ledger().bindBand(MOBILE, CloudLedger::lc_band{m_bind.deviceAddress, m_bind.deviceSerial, m_bind.bindDt});
+    hub().setNsBinds({m_bind});
+    m_ready = plugAdapter();
+    newRun();
 }
 
 bool SyncRig::restartHub()
 {
     m_run.reset();
-    m_hub.reset(new CoreHub);
-    QSignalSpy announced(m_hub.get(), &CoreHub::onUsbConn);
-    m_hub->setNsToken(m_token);
-    m_hub->setNsBinds({m_bind});
-    LocalVault::userinfo user;
-    qstrncpy(user.id, MOBILE.toLatin1().constData(), sizeof(user.id));
-    m_hub->fdSetUserInfo(user);
-    m_hub->fdSetUserId(MOBILE);
-    m_hub->fdRead();
-    const bool announcedAdapter = announced.wait(10000);
+    const bool announced = PeerRig::restartHub();
+    hub().setNsBinds({m_bind});
     newRun();
-    return announcedAdapter;
+    return announced;
 }
 
 void SyncRig::newRun()
@@ -83,7 +59,7 @@ void SyncRig::newRun()
     m_run.reset(new BandHarvest);
     m_run->setConnectPause(50);
     m_run->setRequestInterval(1000);
-    m_run->setMsg(m_hub.get());
+    m_run->setMsg(&hub());
     m_run->setDevId(m_bind);
     QObject::connect(m_run.get(), &BandHarvest::onStatus, [this](BandHarvest::STATUS code, QString prompt) {
         statuses.append(rig_status{int(code), prompt});
@@ -98,36 +74,6 @@ bool SyncRig::isReady() const
 BandHarvest& SyncRig::run()
 {
     return *m_run;
-}
-
-CoreHub& SyncRig::hub()
-{
-    return *m_hub;
-}
-
-SimAdapter& SyncRig::adapter()
-{
-    return m_adapter;
-}
-
-SimBand& SyncRig::band()
-{
-    return m_adapter.band();
-}
-
-LoopbackCloud& SyncRig::cloud()
-{
-    return m_cloud;
-}
-
-AdapterPlug& SyncRig::plug()
-{
-    return *m_plug;
-}
-
-CloudGate::ns_bind_dev SyncRig::bind() const
-{
-    return m_bind;
 }
 
 bool SyncRig::hasEnded() const
@@ -166,7 +112,7 @@ bool SyncRig::isSettled()
 int SyncRig::bandReceived(const quint8& cmd, const quint8& sub) const
 {
     int count = 0;
-    for (const QByteArray& packet : m_adapter.band().received()) {
+    for (const QByteArray& packet : band().received()) {
         if (packet.size() >= 2 && quint8(packet[0]) == cmd && quint8(packet[1]) == sub)
             ++count;
     }
@@ -176,7 +122,7 @@ int SyncRig::bandReceived(const quint8& cmd, const quint8& sub) const
 int SyncRig::cloudRequests(const QString& endpoint) const
 {
     int count = 0;
-    for (const LoopbackCloud::lc_request& request : m_cloud.requests()) {
+    for (const LoopbackCloud::lc_request& request : cloud().requests()) {
         if (request.path == LoopbackCloud::PATH_PREFIX + endpoint)
             ++count;
     }

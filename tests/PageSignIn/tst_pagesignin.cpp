@@ -371,7 +371,7 @@ void TestPageSignIn::returnWhilePending()
     QCOMPARE(endpoints(rig.cloud()), (QStringList{LOGIN, BIND_LIST}));
     QTest::keyClick(link, Qt::Key_Return);
     QCOMPARE(success.count(), 1);
-    QCOMPARE(LocalVault::userinfo::fromBytes(recordBytes()).nLogin, 1u);
+    QCOMPARE(unsigned(LocalVault::userinfo::fromBytes(recordBytes()).nLogin), 1u);
 }
 
 // The record file cannot be replaced (here: a folder stands in its place), after another user

@@ -20,7 +20,7 @@ PeerRig::PeerRig()
     m_plug.reset(new AdapterPlug(m_adapter.portPath()));
     m_plug->unplug();
     pointEnvironment();
-    restartHub();
+    PeerRig::restartHub();
     m_ready = true;
 }
 
@@ -69,12 +69,22 @@ LoopbackCloud& PeerRig::cloud()
     return m_cloud;
 }
 
+const LoopbackCloud& PeerRig::cloud() const
+{
+    return m_cloud;
+}
+
 SimAdapter& PeerRig::adapter()
 {
     return m_adapter;
 }
 
 SimBand& PeerRig::band()
+{
+    return m_adapter.band();
+}
+
+const SimBand& PeerRig::band() const
 {
     return m_adapter.band();
 }
@@ -94,15 +104,13 @@ QString PeerRig::token() const
     return m_token;
 }
 
-void PeerRig::restartHub()
+bool PeerRig::restartHub()
 {
     m_hub.reset();
     m_hub.reset(new CoreHub);
-    if (m_token.isEmpty())
-        return;
-    m_hub->setNsToken(m_token);
-    m_hub->setNsAccount(m_account);
-    selectUser();
+    if (!m_token.isEmpty())
+        keepUser();
+    return !m_plugged || portOpens();
 }
 
 bool PeerRig::signIn(const QString& mobile)
@@ -134,15 +142,16 @@ bool PeerRig::signIn(const QString& mobile)
     m_mobile = mobile;
     m_token = token;
     m_account = account;
-    m_hub->setNsToken(m_token);
-    m_hub->setNsAccount(m_account);
-    selectUser();
+    keepUser();
     return true;
 }
 
-// The user's own folder under the store, as after a sign-in of the program.
-void PeerRig::selectUser()
+// The signed-in user as the program keeps one: token and account in the hub's cache, the
+// user's own folder under the store selected.
+void PeerRig::keepUser()
 {
+    m_hub->setNsToken(m_token);
+    m_hub->setNsAccount(m_account);
     LocalVault::userinfo user;
     qstrncpy(user.id, m_mobile.toLatin1().constData(), sizeof(user.id));
     m_hub->fdSetUserInfo(user);
@@ -157,11 +166,19 @@ bool PeerRig::plugAdapter(const BandFault& fault, const int& parameter)
     band().setFault(fault, parameter);
     if (m_plugged)
         return true;
+    m_plugged = m_plug->plug();
+    return m_plugged && portOpens();
+}
+
+// True once the hub has opened the adapter's port. The hub looks for the port from its event
+// loop only, so what made the port appear has not been heard before this is called. Announcing
+// the adapter comes first in the same poll, so it cannot land later in a test.
+bool PeerRig::portOpens()
+{
     bool open = false;
     const QMetaObject::Connection heard = QObject::connect(
         m_hub.get(), &CoreHub::onUsbBusy, m_hub.get(), [&](bool status, const QString&) { open = status; });
-    m_plugged = m_plug->plug();
-    const bool opened = m_plugged && QTest::qWaitFor([&] { return open; }, PEER_WAIT);
+    const bool opened = QTest::qWaitFor([&] { return open; }, PEER_WAIT);
     QObject::disconnect(heard);
     return opened;
 }

@@ -30,12 +30,14 @@ public:
     virtual ~PeerRig();
 
     // False when a peer could not be started; nothing else works then.
-    bool isReady() const;
+    virtual bool isReady() const;
 
     CoreHub& hub();
     LoopbackCloud& cloud();
+    const LoopbackCloud& cloud() const;
     SimAdapter& adapter();
     SimBand& band();
+    const SimBand& band() const;
     AdapterPlug& plug();
     QString home() const;
 
@@ -51,13 +53,14 @@ public:
     bool pullAdapter();
 
     // A new hub over the same home and peers, as after a restart of the program; a signed-in
-    // user stays signed in.
-    void restartHub();
+    // user stays signed in. With the adapter plugged in, true once the new hub has its port open.
+    virtual bool restartHub();
 
 private:
+    bool portOpens();
     void pointEnvironment();
     void restoreEnvironment();
-    void selectUser();
+    void keepUser();
 
     struct saved_variable {
         QByteArray name;

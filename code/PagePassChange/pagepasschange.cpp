@@ -1,0 +1,8 @@
+#include "pagepasschange.h"
+
+PagePassChange::PagePassChange(QWidget* parent)
+    : WidgetPagePassChange(parent)
+{
+}
+
+PagePassChange::~PagePassChange() = default;

@@ -1,0 +1,8 @@
+#include "pageprofile.h"
+
+PageProfile::PageProfile(QWidget* parent)
+    : WidgetPageProfile(parent)
+{
+}
+
+PageProfile::~PageProfile() = default;

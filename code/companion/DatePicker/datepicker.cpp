@@ -1,0 +1,6 @@
+#include "datepicker.h"
+
+DatePicker::DatePicker(QWidget* parent)
+    : DialogDatePicker(parent)
+{
+}
