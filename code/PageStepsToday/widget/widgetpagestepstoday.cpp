@@ -12,9 +12,16 @@ const int FIGURES = 3;
 }
 
 WidgetPageStepsToday::WidgetPageStepsToday(QWidget* parent)
-    : QWidget(parent)
+    : WidgetPageStepsToday(parent, {QObject::tr("卡路里"), QObject::tr("时间"), QObject::tr("距离")},
+                           QObject::tr("目标步数:"))
 {
     setObjectName(QStringLiteral("WidgetPageStepsToday"));
+}
+
+WidgetPageStepsToday::WidgetPageStepsToday(QWidget* parent, const QStringList& captions,
+                                           const QString& goalCaption)
+    : QWidget(parent)
+{
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
 
@@ -27,9 +34,8 @@ WidgetPageStepsToday::WidgetPageStepsToday(QWidget* parent)
     column->addLayout(titleRow);
 
     auto* figures = new QGridLayout();
-    const QString captions[FIGURES] = {QObject::tr("卡路里"), QObject::tr("时间"), QObject::tr("距离")};
     for (int i = 0; i < FIGURES; ++i) {
-        figures->addWidget(new QLabel(captions[i], this), 0, i, Qt::AlignCenter);
+        figures->addWidget(new QLabel(captions.value(i), this), 0, i, Qt::AlignCenter);
         m_figures[i] = addLabel(QStringLiteral("label_figure%1").arg(i + 1));
         figures->addWidget(m_figures[i], 1, i, Qt::AlignCenter);
     }
@@ -43,7 +49,7 @@ WidgetPageStepsToday::WidgetPageStepsToday(QWidget* parent)
     m_percent->setRange(0, 100);
     m_percent->setValue(0);
     goalRow->addWidget(m_value);
-    goalRow->addWidget(new QLabel(QObject::tr("目标步数:"), this));
+    goalRow->addWidget(new QLabel(goalCaption, this));
     goalRow->addWidget(m_target);
     goalRow->addWidget(m_percent, 1);
     column->addLayout(goalRow);

@@ -5,6 +5,7 @@
 #include "pagestepstoday_export.h"
 #include "resource.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
@@ -12,6 +13,7 @@ class QProgressBar;
 
 // One day's steps: a title row, the three figures, the day's value against its target and the
 // share of the target reached. The owner computes and formats every text; the card only shows.
+// The sleep card is the same card with its own captions.
 class PAGESTEPSTODAY_EXPORT WidgetPageStepsToday : public QWidget, public Attribute
 {
     Q_OBJECT
@@ -23,6 +25,9 @@ public:
     // first to third: calories, active time, distance.
     void setValue(const QString& first, const QString& second, const QString& third, const unsigned char& percent,
                   const QString& value, const QString& target);
+
+protected:
+    WidgetPageStepsToday(QWidget* parent, const QStringList& captions, const QString& goalCaption);
 
 private:
     QLabel* addLabel(const QString& name);
