@@ -102,21 +102,26 @@ void TestPageWellness::save_data()
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QStringList>("sent");
     QTest::addColumn<QString>("prompt");
+    // Refused by the cloud at a second save, clicked as soon as the first one's step target was
+    // refused and the page is usable; the first save's sleep target is answered slowly.
+    QTest::addColumn<QString>("againRefused");
     const QStringList targets{SPORT_PATH, SLEEP_PATH};
     QTest::newRow("both targets accepted, then the body numbers")
-        << QString() << "180" << "75" << (targets + QStringList{SET_HEALTH_PATH}) << "保存成功.";
+        << QString() << "180" << "75" << (targets + QStringList{SET_HEALTH_PATH}) << "保存成功." << QString();
     QTest::newRow("refused step target sends no body numbers")
-        << SPORT_PATH << "180" << "75" << targets << "服务器错误";
+        << SPORT_PATH << "180" << "75" << targets << "服务器错误" << QString();
     QTest::newRow("refused sleep target sends no body numbers")
-        << SLEEP_PATH << "180" << "75" << targets << "服务器错误";
+        << SLEEP_PATH << "180" << "75" << targets << "服务器错误" << QString();
     QTest::newRow("body numbers refused by the cloud")
-        << SET_HEALTH_PATH << "180" << "75" << (targets + QStringList{SET_HEALTH_PATH}) << "保存失败!!!";
+        << SET_HEALTH_PATH << "180" << "75" << (targets + QStringList{SET_HEALTH_PATH}) << "保存失败!!!" << QString();
     QTest::newRow("empty height sends nothing")
-        << QString() << "" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)";
+        << QString() << "" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString();
     QTest::newRow("letters as height send nothing")
-        << QString() << "abc" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)";
+        << QString() << "abc" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString();
     QTest::newRow("weight over 16 bits sends nothing")
-        << QString() << "180" << "70000" << QStringList() << "请输入有效的体重 (0 - 65535)";
+        << QString() << "180" << "70000" << QStringList() << "请输入有效的体重 (0 - 65535)" << QString();
+    QTest::newRow("an answer of the refused save is not counted for the next save")
+        << SPORT_PATH << "180" << "75" << (targets + targets) << "服务器错误" << SLEEP_PATH;
 }
 
 void TestPageWellness::save()
@@ -126,6 +131,7 @@ void TestPageWellness::save()
     QFETCH(QString, weight);
     QFETCH(QStringList, sent);
     QFETCH(QString, prompt);
+    QFETCH(QString, againRefused);
     PageRig rig;
     QVERIFY(rig.signIn(MOBILE));
     seedBody(rig, 170, 60);
@@ -140,10 +146,29 @@ void TestPageWellness::save()
     rig.cloud().clearRequests();
     input(page, "input_height")->setText(height);
     input(page, "input_weight")->setText(weight);
+    if (!againRefused.isEmpty()) {
+        LoopbackCloud::lc_fault slow;
+        slow.kind = LoopbackCloud::FAULT_SLOW;
+        slow.delayMs = 1500;
+        rig.cloud().setFault(SLEEP_PATH, slow);
+    }
     click(page);
     QTRY_VERIFY(!labelText(page, "prompt").isEmpty());
-    QVERIFY(page.findChild<QWidget*>("widget_3")->isEnabled());
+    QTRY_VERIFY(page.findChild<QWidget*>("widget_3")->isEnabled());
     QCOMPARE(labelText(page, "prompt"), prompt);
+    if (!againRefused.isEmpty()) {
+        // The slow answer is fixed once the cloud has the request.
+        QTRY_VERIFY(savePaths(rig.cloud()).contains(SLEEP_PATH));
+        rig.cloud().clearFaults();
+        LoopbackCloud::lc_fault refusal;
+        refusal.kind = LoopbackCloud::FAULT_RETURN_CODE;
+        refusal.returnCode = QStringLiteral("a001");
+        rig.cloud().setFault(againRefused, refusal);
+        click(page);
+        QTRY_VERIFY(!labelText(page, "prompt").isEmpty());
+        QTRY_VERIFY(page.findChild<QWidget*>("widget_3")->isEnabled());
+        QCOMPARE(labelText(page, "prompt"), prompt);
+    }
     const bool saved = sent.contains(SET_HEALTH_PATH) && faultPath.isEmpty();
     if (saved) {
         // The hub's BMI of the saved figures, not the cloud's health index.

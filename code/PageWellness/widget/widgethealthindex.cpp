@@ -176,24 +176,27 @@ void WidgetHealthIndex::on_doneClick()
         return;
     }
     enableOperate(false);
-    m_targetsAccepted = 0;
+    m_targetsAnswered = 0;
+    m_refusal.clear();
     connect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
     ui->widget_helath_index->setSync();
 }
 
-// Both target results count: the first refusal ends the save and is shown; the height and
-// weight go out only after both targets were accepted.
+// Both target answers are awaited before the page is usable again: an answer still out when a
+// second save starts would be counted for that save. The first refusal is what the page shows;
+// the height and weight go out only after both targets were accepted.
 void WidgetHealthIndex::on_SetSync(bool state, QString prompt)
 {
-    if (!state) {
-        disconnect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
-        enableOperate(true);
-        ui->prompt->setText(prompt);
-        return;
-    }
-    if (++m_targetsAccepted < TARGET_COUNT)
+    if (!state && m_refusal.isEmpty())
+        m_refusal = prompt.isEmpty() ? QObject::tr("保存失败!!!") : prompt;
+    if (++m_targetsAnswered < TARGET_COUNT)
         return;
     disconnect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
+    if (!m_refusal.isEmpty()) {
+        enableOperate(true);
+        ui->prompt->setText(m_refusal);
+        return;
+    }
     sendHealthNumbers();
 }
 

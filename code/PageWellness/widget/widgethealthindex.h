@@ -5,6 +5,7 @@
 #include "cloudgate.h"
 #include "pagewellness_export.h"
 
+#include <QString>
 #include <QWidget>
 
 namespace Ui {
@@ -40,7 +41,8 @@ private:
     void sendHealthNumbers();
 
     Ui::WidgetHealthIndex* ui;
-    int m_targetsAccepted = 0;  // of the save under way
+    int m_targetsAnswered = 0;  // of the save under way
+    QString m_refusal;          // its first refused target
 };
 
 #endif // WIDGETHEALTHINDEX_H
