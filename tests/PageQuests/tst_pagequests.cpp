@@ -23,6 +23,27 @@ QList<LoopbackCloud::lc_request> taskRequests(LoopbackCloud& cloud)
     return found;
 }
 
+// Every log line while it stands, passed on to the handler before it (the rig's).
+class LogCapture
+{
+public:
+    LogCapture() { s_previous = qInstallMessageHandler(&LogCapture::record); }
+    ~LogCapture() { qInstallMessageHandler(s_previous); }
+    static QStringList lines;
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        lines.append(text);
+        if (s_previous)
+            s_previous(type, context, text);
+    }
+    static QtMessageHandler s_previous;
+};
+
+QStringList LogCapture::lines;
+QtMessageHandler LogCapture::s_previous = nullptr;
+
 QString shownText(QWebView* view)
 {
     return view->page()->mainFrame()->toPlainText();
@@ -66,12 +87,18 @@ void TestPageQuests::activation()
     page.show();
     QWebView* view = page.findChild<QWebView*>();
     QVERIFY(view);
-    for (int activation = 1; activation <= 2; ++activation) {
-        QSignalSpy loaded(view, &QWebView::loadFinished);
-        rig.activate(page);
-        QVERIFY(loaded.wait());
-        QCOMPARE(taskRequests(rig.cloud()).size(), activation);
+    LogCapture::lines.clear();
+    {
+        const LogCapture capture;
+        for (int activation = 1; activation <= 2; ++activation) {
+            QSignalSpy loaded(view, &QWebView::loadFinished);
+            rig.activate(page);
+            QVERIFY(loaded.wait());
+            QCOMPARE(taskRequests(rig.cloud()).size(), activation);
+        }
     }
+    for (const QString& line : LogCapture::lines)
+        QVERIFY2(!line.contains(sentToken), qPrintable("access token in the log: " + line));
     const LoopbackCloud::lc_request request = taskRequests(rig.cloud()).last();
     QCOMPARE(request.method, QByteArray("POST"));
     QCOMPARE(request.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));

@@ -66,7 +66,8 @@ bool WidgetPageQuests::setMsg(CoreHub* msg)
     QNetworkRequest request(address);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
     const QByteArray body = taskListBody(msg->nsToken(), CoreHub::version(), msg->LanguageString());
-    QLOG << "url=" << address.toString() << ",d=" << QString::fromUtf8(body);
+    // The body holds the access token: log its length only.
+    QLOG << "url=" << address.toString() << ",body length=" << body.size();
     m_webView->load(request, QNetworkAccessManager::PostOperation, body);
     return result;
 }
