@@ -610,6 +610,57 @@
         <source>保存成功</source>
         <translation>Saved</translation>
     </message>
+    <message>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>Wrist</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>Neck</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>Waist</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>Ankle</translation>
+    </message>
+    <message>
+        <source>设备位置设置完成</source>
+        <translation>Wear position saved</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDevicePos</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>佩戴方式</source>
+        <translation>Wear position</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>Wrist</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>Neck</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>Waist</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>Ankle</translation>
+    </message>
 </context>
 <context>
     <name>WidgetHealthIndex</name>

@@ -610,6 +610,57 @@
         <source>保存成功</source>
         <translation>保存成功</translation>
     </message>
+    <message>
+        <source>完成</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>手腕</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>项部</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>腰部</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>脚腕</translation>
+    </message>
+    <message>
+        <source>设备位置设置完成</source>
+        <translation>设备位置设置完成</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDevicePos</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>佩戴方式</source>
+        <translation>佩戴方式</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>手腕</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>项部</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>腰部</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>脚腕</translation>
+    </message>
 </context>
 <context>
     <name>WidgetHealthIndex</name>

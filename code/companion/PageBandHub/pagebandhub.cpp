@@ -1,6 +1,7 @@
 #include "pagebandhub.h"
 
 #include "pagepairing.h"
+#include "pagewearspot.h"
 
 #include <QVBoxLayout>
 
@@ -13,6 +14,10 @@ PageBandHub::PageBandHub(QWidget* parent)
     auto* pairing = new PagePairing(this);
     layout->addWidget(pairing);
     m_pages << pairing;
+    // The chooser has no setMsg of its own; the base one hands it the hub its done button uses.
+    auto* wearSpot = new PageWearSpot(this);
+    layout->addWidget(wearSpot);
+    m_pages << wearSpot;
 }
 
 bool PageBandHub::setMsg(CoreHub* msg)
