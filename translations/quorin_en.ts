@@ -148,6 +148,41 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetDeviceInfo</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>设备地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>000000000000000</source>
+        <translation>000000000000000</translation>
+    </message>
+    <message>
+        <source>设备号</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>绑定日期</source>
+        <translation>Bound on</translation>
+    </message>
+    <message>
+        <source>0000-00-00</source>
+        <translation>0000-00-00</translation>
+    </message>
+    <message>
+        <source>佩戴位置</source>
+        <translation>Worn at</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -634,6 +669,21 @@
         <source>设备位置设置完成</source>
         <translation>Wear position saved</translation>
     </message>
+    <message>
+        <source>解绑</source>
+        <translation>Unbind</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDeviceInfo</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>已绑定手环</source>
+        <translation>Bound bands</translation>
+    </message>
 </context>
 <context>
     <name>WidgetDevicePos</name>
@@ -794,6 +844,21 @@
     <message>
         <source>帮助</source>
         <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUnBindDevice</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>解绑提示</source>
+        <translation>Unbind</translation>
+    </message>
+    <message>
+        <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
+        <translation>After unbinding, the band&apos;s data can no longer be fetched. Unbind it?</translation>
     </message>
 </context>
 </TS>

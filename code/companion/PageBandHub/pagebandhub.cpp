@@ -1,5 +1,6 @@
 #include "pagebandhub.h"
 
+#include "pagebandcard.h"
 #include "pagepairing.h"
 #include "pagewearspot.h"
 
@@ -14,6 +15,9 @@ PageBandHub::PageBandHub(QWidget* parent)
     auto* pairing = new PagePairing(this);
     layout->addWidget(pairing);
     m_pages << pairing;
+    auto* card = new PageBandCard(this);
+    layout->addWidget(card);
+    m_pages << card;
     // The chooser has no setMsg of its own; the base one hands it the hub its done button uses.
     auto* wearSpot = new PageWearSpot(this);
     layout->addWidget(wearSpot);
