@@ -148,6 +148,41 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetDeviceInfo</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>设备地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>000000000000000</source>
+        <translation>000000000000000</translation>
+    </message>
+    <message>
+        <source>设备号</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>绑定日期</source>
+        <translation>Bound on</translation>
+    </message>
+    <message>
+        <source>0000-00-00</source>
+        <translation>0000-00-00</translation>
+    </message>
+    <message>
+        <source>佩戴位置</source>
+        <translation>Worn at</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -690,6 +725,72 @@
         <source>保存成功</source>
         <translation>Saved</translation>
     </message>
+    <message>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>Wrist</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>Neck</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>Waist</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>Ankle</translation>
+    </message>
+    <message>
+        <source>设备位置设置完成</source>
+        <translation>Wear position saved</translation>
+    </message>
+    <message>
+        <source>解绑</source>
+        <translation>Unbind</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDeviceInfo</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>已绑定手环</source>
+        <translation>Bound bands</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDevicePos</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>佩戴方式</source>
+        <translation>Wear position</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>Wrist</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>Neck</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>Waist</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>Ankle</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -876,6 +977,21 @@
     <message>
         <source>帮助</source>
         <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUnBindDevice</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>解绑提示</source>
+        <translation>Unbind</translation>
+    </message>
+    <message>
+        <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
+        <translation>After unbinding, the band&apos;s data can no longer be fetched. Unbind it?</translation>
     </message>
 </context>
 </TS>

@@ -148,6 +148,41 @@
     </message>
 </context>
 <context>
+    <name>LineWidgetDeviceInfo</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>设备地址</source>
+        <translation>设备地址</translation>
+    </message>
+    <message>
+        <source>000000000000000</source>
+        <translation>000000000000000</translation>
+    </message>
+    <message>
+        <source>设备号</source>
+        <translation>设备号</translation>
+    </message>
+    <message>
+        <source>绑定日期</source>
+        <translation>绑定日期</translation>
+    </message>
+    <message>
+        <source>0000-00-00</source>
+        <translation>0000-00-00</translation>
+    </message>
+    <message>
+        <source>佩戴位置</source>
+        <translation>佩戴位置</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>位置</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -690,6 +725,72 @@
         <source>保存成功</source>
         <translation>保存成功</translation>
     </message>
+    <message>
+        <source>完成</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>手腕</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>项部</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>腰部</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>脚腕</translation>
+    </message>
+    <message>
+        <source>设备位置设置完成</source>
+        <translation>设备位置设置完成</translation>
+    </message>
+    <message>
+        <source>解绑</source>
+        <translation>解绑</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDeviceInfo</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>已绑定手环</source>
+        <translation>已绑定手环</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDevicePos</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>佩戴方式</source>
+        <translation>佩戴方式</translation>
+    </message>
+    <message>
+        <source>手腕</source>
+        <translation>手腕</translation>
+    </message>
+    <message>
+        <source>项部</source>
+        <translation>项部</translation>
+    </message>
+    <message>
+        <source>腰部</source>
+        <translation>腰部</translation>
+    </message>
+    <message>
+        <source>脚腕</source>
+        <translation>脚腕</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -876,6 +977,21 @@
     <message>
         <source>帮助</source>
         <translation>帮助</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUnBindDevice</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>解绑提示</source>
+        <translation>解绑提示</translation>
+    </message>
+    <message>
+        <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
+        <translation>解除绑定后将无法获取手环数据，是否确定解除绑定?</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 #include "pagebandhub.h"
 
+#include "pagebandcard.h"
 #include "pagepairing.h"
+#include "pagewearspot.h"
 
 #include <QVBoxLayout>
 
@@ -13,6 +15,13 @@ PageBandHub::PageBandHub(QWidget* parent)
     auto* pairing = new PagePairing(this);
     layout->addWidget(pairing);
     m_pages << pairing;
+    auto* card = new PageBandCard(this);
+    layout->addWidget(card);
+    m_pages << card;
+    // The chooser has no setMsg of its own; the base one hands it the hub its done button uses.
+    auto* wearSpot = new PageWearSpot(this);
+    layout->addWidget(wearSpot);
+    m_pages << wearSpot;
 }
 
 bool PageBandHub::setMsg(CoreHub* msg)

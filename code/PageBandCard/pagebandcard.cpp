@@ -1,0 +1,8 @@
+#include "pagebandcard.h"
+
+PageBandCard::PageBandCard(QWidget* parent)
+    : WidgetDeviceInfo(parent)
+{
+}
+
+PageBandCard::~PageBandCard() = default;

@@ -1,0 +1,8 @@
+#include "pagewearspot.h"
+
+PageWearSpot::PageWearSpot(QWidget* parent)
+    : WidgetDevicePos(parent)
+{
+}
+
+PageWearSpot::~PageWearSpot() = default;

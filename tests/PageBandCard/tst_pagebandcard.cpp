@@ -1,0 +1,157 @@
+#include "pagebandcard.h"
+
+#include "pagerig.h"
+#include "tapcaption.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QtTest>
+
+enum class Step { Unbind, UnbindAfterSelectionMoved, CloudRefuses, Cancel };
+Q_DECLARE_METATYPE(Step)
+
+namespace {
+
+const QString MOBILE = QStringLiteral("13800000000");
+const QString FIRST = QStringLiteral("C4:7F:51:00:00:01");
+const QString SECOND = QStringLiteral("C4:7F:51:00:00:02");
+
+QString unbindPath()
+{
+    return LoopbackCloud::PATH_PREFIX + QStringLiteral("device/cancelbinddevice");
+}
+
+
+QTreeWidget* treeOf(QWidget& page)
+{
+    return page.findChild<QTreeWidget*>(QStringLiteral("treeWidget"));
+}
+
+QStringList rowTexts(QWidget& page, const QString& label)
+{
+    QStringList list;
+    QTreeWidget* tree = treeOf(page);
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        list << tree->itemWidget(tree->topLevelItem(i), 0)->findChild<QLabel*>(label)->text();
+    return list;
+}
+
+QStringList cachedAddresses(PageRig& rig)
+{
+    QStringList list;
+    for (const CloudGate::ns_bind_dev& band : rig.hub().nsBinds())
+        list << band.deviceAddress;
+    return list;
+}
+
+QStringList cloudAddresses(PageRig& rig)
+{
+    QStringList list;
+    for (const CloudLedger::lc_band& band : rig.cloud().ledger().account(MOBILE).bands)
+        list << band.address;
+    return list;
+}
+
+QStringList unbindRequests(PageRig& rig)
+{
+    QStringList list;
+    for (const LoopbackCloud::lc_request& request : rig.cloud().requests()) {
+        if (request.path == unbindPath())
+            list << QJsonDocument::fromJson(request.body).object().value(QStringLiteral("deviceAddress")).toString();
+    }
+    return list;
+}
+
+void click(QTreeWidget* tree, const int& index)
+{
+    QTreeWidgetItem* item = tree->topLevelItem(index);
+    tree->setCurrentItem(item);
+    emit tree->itemClicked(item, 0);
+}
+
+// Two bands without serial, bound on known days, the card shown and handed the hub.
+bool start(PageRig& rig, PageBandCard& page)
+{
+    if (!rig.isReady() || !rig.signIn(MOBILE))
+        return false;
+    CloudLedger::lc_account account = rig.cloud().ledger().account(MOBILE);
+    account.cardBindingCaps = 2;
+    rig.cloud().ledger().setAccount(account);
+    rig.cloud().ledger().bindBand(MOBILE, {FIRST, QString(), QDateTime(QDate(2015, 3, 9), QTime(8, 0))});
+    rig.cloud().ledger().bindBand(MOBILE, {SECOND, QString(), QDateTime(QDate(2016, 11, 20), QTime(21, 30))});
+    page.resize(538, 376);
+    page.show();
+    return rig.activate(page);
+}
+
+} // namespace
+
+class TestPageBandCard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void unbind_data();
+    void unbind();
+};
+
+void TestPageBandCard::unbind_data()
+{
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<QStringList>("requests");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("unbind removes only that band, though both lack a serial")
+        << Step::Unbind << QStringList{SECOND} << QStringList{FIRST};
+    QTest::newRow("a selection moved during the request still removes the requested band")
+        << Step::UnbindAfterSelectionMoved << QStringList{SECOND} << QStringList{FIRST};
+    QTest::newRow("a refused unbind keeps row and cache")
+        << Step::CloudRefuses << QStringList{SECOND} << QStringList{FIRST, SECOND};
+    QTest::newRow("cancel sends nothing") << Step::Cancel << QStringList() << QStringList{FIRST, SECOND};
+}
+
+void TestPageBandCard::unbind()
+{
+    QFETCH(Step, step);
+    QFETCH(QStringList, requests);
+    QFETCH(QStringList, left);
+    PageRig rig;
+    PageBandCard page;
+    QVERIFY(start(rig, page));
+    QTRY_COMPARE(rowTexts(page, QStringLiteral("label_devadd")), (QStringList{FIRST, SECOND}));
+    QCOMPARE(rowTexts(page, QStringLiteral("label_date")), (QStringList{"2015-03-09", "2016-11-20"}));
+    QCOMPARE(cachedAddresses(rig), (QStringList{FIRST, SECOND}));
+    auto* unbind = page.findChild<TapCaption*>(QStringLiteral("bt_done"));
+    QVERIFY(!unbind->isEnabled());
+    if (step == Step::Unbind)
+        QVERIFY(rig.shot(page));
+    if (step == Step::CloudRefuses)
+        rig.cloud().setFault(unbindPath(), {LoopbackCloud::FAULT_RETURN_CODE, QStringLiteral("c007"), QString(), 0});
+    if (step == Step::UnbindAfterSelectionMoved)
+        rig.cloud().setFault(unbindPath(), {LoopbackCloud::FAULT_SLOW, QString(), QString(), 300});
+    click(treeOf(page), 1);
+    QVERIFY(unbind->isEnabled());
+    rig.setModalAnswer(step == Step::Cancel ? 0 : 1);
+    QSignalSpy replies(&rig.hub(), SIGNAL(onNsDevUnBind(CloudGate::ns_ret_code,QString)));
+    QTest::mouseClick(unbind, Qt::LeftButton);
+    QCOMPARE(rig.modals().size(), 1);
+    QVERIFY(rig.modals().first().contains(QStringLiteral("解除绑定后将无法获取手环数据，是否确定解除绑定?")));
+    if (step == Step::Cancel) {
+        QVERIFY(unbind->isEnabled());
+        QCOMPARE(unbindRequests(rig), requests);
+        return;
+    }
+    QVERIFY(!unbind->isEnabled());
+    if (step == Step::UnbindAfterSelectionMoved) {
+        click(treeOf(page), 0);
+        QVERIFY2(!unbind->isEnabled(), "a row click must not enable unbinding while a request is out");
+    }
+    QVERIFY(replies.wait(PageRig::PEER_WAIT));
+    QCOMPARE(unbindRequests(rig), requests);
+    QCOMPARE(rowTexts(page, QStringLiteral("label_devadd")), left);
+    QCOMPARE(cachedAddresses(rig), left);
+    QTRY_COMPARE(cloudAddresses(rig), left);
+}
+
+QTEST_MAIN(TestPageBandCard)
+#include "tst_pagebandcard.moc"
