@@ -755,6 +755,37 @@
     </message>
 </context>
 <context>
+    <name>WidgetBody</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>今日数据</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>健康指数</source>
+        <translation>Health index</translation>
+    </message>
+    <message>
+        <source>手环管理</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>统计分析</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>数据同步</source>
+        <translation>Sync</translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation>User</translation>
+    </message>
+</context>
+<context>
     <name>WidgetDeviceInfo</name>
     <message>
         <source>Form</source>
@@ -790,37 +821,6 @@
     <message>
         <source>脚腕</source>
         <translation>Ankle</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetBody</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>今日数据</source>
-        <translation>Today</translation>
-    </message>
-    <message>
-        <source>健康指数</source>
-        <translation>Health index</translation>
-    </message>
-    <message>
-        <source>手环管理</source>
-        <translation>Band</translation>
-    </message>
-    <message>
-        <source>统计分析</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>数据同步</source>
-        <translation>Sync</translation>
-    </message>
-    <message>
-        <source>用户</source>
-        <translation>User</translation>
     </message>
 </context>
 <context>

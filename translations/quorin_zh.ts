@@ -755,6 +755,37 @@
     </message>
 </context>
 <context>
+    <name>WidgetBody</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>今日数据</source>
+        <translation>今日数据</translation>
+    </message>
+    <message>
+        <source>健康指数</source>
+        <translation>健康指数</translation>
+    </message>
+    <message>
+        <source>手环管理</source>
+        <translation>手环管理</translation>
+    </message>
+    <message>
+        <source>统计分析</source>
+        <translation>统计分析</translation>
+    </message>
+    <message>
+        <source>数据同步</source>
+        <translation>数据同步</translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation>用户</translation>
+    </message>
+</context>
+<context>
     <name>WidgetDeviceInfo</name>
     <message>
         <source>Form</source>
@@ -790,37 +821,6 @@
     <message>
         <source>脚腕</source>
         <translation>脚腕</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetBody</name>
-    <message>
-        <source>Form</source>
-        <translation>Form</translation>
-    </message>
-    <message>
-        <source>今日数据</source>
-        <translation>今日数据</translation>
-    </message>
-    <message>
-        <source>健康指数</source>
-        <translation>健康指数</translation>
-    </message>
-    <message>
-        <source>手环管理</source>
-        <translation>手环管理</translation>
-    </message>
-    <message>
-        <source>统计分析</source>
-        <translation>统计分析</translation>
-    </message>
-    <message>
-        <source>数据同步</source>
-        <translation>数据同步</translation>
-    </message>
-    <message>
-        <source>用户</source>
-        <translation>用户</translation>
     </message>
 </context>
 <context>
