@@ -368,16 +368,17 @@ void MainWindow::recordLogout()
 void MainWindow::signOut()
 {
     CoreHub* hub = Msg();
-    if (hub) {
-        hub->setNsBinds({});
-        hub->fdClear();
-    }
     // Whoever signed out must not be signed in again by the page itself.
     m_autoLogin = false;
     on_Login();
-    if (!hub || !hub->isAtConnect())
+    if (hub && hub->isAtConnect())
+        waitBandDisconnect();
+    if (!hub)
         return;
-    waitBandDisconnect();
+    // Cleared after the wait: a reply that reached the pages just taken down meanwhile must not
+    // leave the signed-out user's bands or days behind.
+    hub->setNsBinds({});
+    hub->fdClear();
 }
 
 // The band is let go before anyone else signs in. The loop ends on the answer, on the adapter's
