@@ -19,7 +19,8 @@ class PAGEWEARSPOT_EXPORT WidgetDevicePos : public QWidget, public Attribute
 {
     Q_OBJECT
 public:
-    enum LOCAL { LOCAL_WRIST = 0, LOCAL_NECK = 1, LOCAL_WAIST = 2, LOCAL_ANKLE = 3 };
+    // A fixed underlying type: a value from outside (a cast cloud number) may be out of range.
+    enum LOCAL : qint32 { LOCAL_WRIST = 0, LOCAL_NECK = 1, LOCAL_WAIST = 2, LOCAL_ANKLE = 3 };
 
     explicit WidgetDevicePos(QWidget* parent = nullptr);
     ~WidgetDevicePos() override;
