@@ -5,6 +5,7 @@
 #include "pageenrol.h"
 #include "pageframe.h"
 #include "pagemenu.h"
+#include "pagerecover.h"
 #include "pagerig.h"
 #include "pagesignin.h"
 #include "resource.h"
@@ -217,6 +218,8 @@ private slots:
     void accountRefusals_data();
     void accountRefusals();
     void accountChain();
+    void backToSignIn_data();
+    void backToSignIn();
     void bindStep_data();
     void bindStep();
     void infoChecks_data();
@@ -514,6 +517,38 @@ void TestPageEnrol::accountChain()
     QCOMPARE(rig.hub().nsAccount().mobile, MOBILE);
     QCOMPARE(rig.cloud().ledger().mobileOfToken(rig.hub().nsToken()), MOBILE);
     QVERIFY(bubbles(page).isEmpty());
+}
+
+void TestPageEnrol::backToSignIn_data()
+{
+    QTest::addColumn<QString>("leave");
+    QTest::newRow("the wizard's sign-in link") << "bt_go_login";
+    QTest::newRow("the recovery page's sign-in link") << "recover";
+}
+
+// Whichever page gave the body back, the new sign-in page's register link opens a new wizard.
+void TestPageEnrol::backToSignIn()
+{
+    QFETCH(QString, leave);
+    PageEnrol* page = openWizard();
+    QVERIFY(page);
+    QPointer<PageEnrol> first(page);
+    if (leave == QStringLiteral("recover")) {
+        click(child(page, QStringLiteral("bt_go_login")));
+        QTRY_VERIFY(bodyPage<PageSignIn>(*m_window));
+        click(child(bodyPage<PageSignIn>(*m_window), QStringLiteral("bt_forget_pwd")));
+        QTRY_VERIFY(bodyPage<PageRecover>(*m_window));
+        click(child(bodyPage<PageRecover>(*m_window), QStringLiteral("bt_go_login")));
+    } else {
+        click(child(page, leave));
+    }
+    QTRY_VERIFY(bodyPage<PageSignIn>(*m_window) && !bodyPage<PageRecover>(*m_window));
+    QTRY_VERIFY(first.isNull());
+    PageEnrol* again = openWizard();
+    QVERIFY(again);
+    QCOMPARE(step(again), 0);
+    QCOMPARE(field(again, QStringLiteral("input_user"))->text(), QString());
+    QTRY_VERIFY(!bodyPage<PageSignIn>(*m_window));
 }
 
 void TestPageEnrol::bindStep_data()
