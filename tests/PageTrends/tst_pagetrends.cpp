@@ -54,10 +54,10 @@ void TestPageTrends::clicksPickTheSlot()
         QTest::mouseClick(choice, Qt::LeftButton);
     }
     QCOMPARE(int(page.currentSlot()), slot);
-    QWidget* shown = page.slotPage(PageTrends::SLOT(slot));
+    QWidget* shown = page.slotPage(PageTrends::CHART_SLOT(slot));
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
-    for (const QString& name : {"choice_day", "choice_week", "choice_steps", "choice_sleep"})
+    for (const char* name : {"choice_day", "choice_week", "choice_steps", "choice_sleep"})
         QCOMPARE(page.findChild<ToggleCaption*>(name)->isSelected(), selected.contains(name));
     QVERIFY(rig.clean());
 }
