@@ -4,7 +4,9 @@
 #include "pageshot.h"
 #include "tapcaption.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -16,6 +18,15 @@
 
 enum class Adapter { Present, Absent, PluggedLater };
 Q_DECLARE_METATYPE(Adapter)
+
+// One mouse event on the dialog: what happens, with which buttons, how far from where it began.
+struct mouse_step {
+    QEvent::Type type;
+    Qt::MouseButton button;
+    Qt::MouseButtons buttons;
+    QPoint offset;
+};
+Q_DECLARE_METATYPE(QList<mouse_step>)
 
 namespace {
 
@@ -102,6 +113,8 @@ private slots:
     void check();
     void closing_data();
     void closing();
+    void dragging_data();
+    void dragging();
     void shippedBesideProgram_data();
     void shippedBesideProgram();
 };
@@ -189,6 +202,48 @@ void TestPageDriverSetup::closing()
         QTest::mouseClick(dialog.findChild<TapCaption*>(button), Qt::LeftButton);
     QCOMPARE(closed.size(), closes);
     QVERIFY(!dialog.isVisible());
+}
+
+void TestPageDriverSetup::dragging_data()
+{
+    const Qt::MouseButtons none = Qt::NoButton;
+    QTest::addColumn<QList<mouse_step>>("steps");
+    QTest::addColumn<QPoint>("moved");
+    QTest::newRow("a left-button drag moves the dialog with the cursor")
+        << QList<mouse_step>{{QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {0, 0}},
+                             {QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {40, 25}},
+                             {QEvent::MouseButtonRelease, Qt::LeftButton, none, {40, 25}}}
+        << QPoint(40, 25);
+    QTest::newRow("a move after the release leaves it where it is")
+        << QList<mouse_step>{{QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {0, 0}},
+                             {QEvent::MouseButtonRelease, Qt::LeftButton, none, {0, 0}},
+                             {QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {40, 25}}}
+        << QPoint(0, 0);
+    QTest::newRow("a right-button drag does nothing")
+        << QList<mouse_step>{{QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {0, 0}},
+                             {QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {40, 25}}}
+        << QPoint(0, 0);
+}
+
+void TestPageDriverSetup::dragging()
+{
+    QFETCH(QList<mouse_step>, steps);
+    QFETCH(QPoint, moved);
+    Seat seat;
+    QVERIFY(seat.isReady());
+    QVERIFY(seat.plug());
+    PageDriverSetup dialog;
+    dialog.move(100, 100);
+    dialog.show();
+    const QPoint start = dialog.pos();
+    const QPoint grip = start + QPoint(60, 120);
+    for (const mouse_step& step : steps) {
+        const QPointF screen = grip + step.offset;
+        const QPointF local = screen - dialog.pos();
+        QMouseEvent event(step.type, local, local, screen, step.button, step.buttons, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &event);
+    }
+    QTRY_COMPARE(dialog.pos(), start + moved);
 }
 
 void TestPageDriverSetup::shippedBesideProgram_data()

@@ -209,12 +209,17 @@ void TestPageHarvestRun::run()
     if (midway == Midway::Cancel) {
         QVERIFY(rig.shot(page, QStringLiteral("step2")));
         const int asked = queries(rig);
+        const QString shown = meter(page)->text();
         QTest::mouseClick(button(page, "bt_cancel_sync"), Qt::LeftButton);
         QCOMPARE(step(page), 0);
         QVERIFY(!meter(page)->isRunning());
         QTRY_COMPARE(queries(rig), asked + 1);
         QTRY_VERIFY(answered(page));
         QCOMPARE(labelText(page, "label_last_sync"), QStringLiteral("从没有同步."));
+        // Whatever the stopped run still says is not shown, and the next activation asks again.
+        QCOMPARE(meter(page)->text(), shown);
+        rig.activate(page);
+        QTRY_COMPARE(queries(rig), asked + 2);
         return;
     }
     QTRY_COMPARE_WITH_TIMEOUT(meter(page)->text(), text, RUN_WAIT);
