@@ -238,10 +238,6 @@
         <translation>Sleep</translation>
     </message>
     <message>
-        <source>日视图</source>
-        <translation>Day view</translation>
-    </message>
-    <message>
         <source>周视图</source>
         <translation>Week view</translation>
     </message>
@@ -780,6 +776,30 @@
         <source>解绑</source>
         <translation>Unbind</translation>
     </message>
+    <message>
+        <source>其它</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>没有数据</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>%1%2%3 %4小时%5分钟</source>
+        <translation>%1%2%3 %4 h %5 min</translation>
+    </message>
+    <message>
+        <source>%1 %2步%3%4公里 %5大卡</source>
+        <translation>%1 %2 steps%3%4 km %5 kcal</translation>
+    </message>
+    <message>
+        <source>%1月%2日</source>
+        <translation>%1/%2</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -978,6 +998,42 @@
     <message>
         <source>登录</source>
         <translation>Sign in</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
     </message>
 </context>
 <context>
