@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QtTest>
 
-enum class Load { Calendar, CloudCopy, OtherDate };
+enum class Load { Calendar, CloudCopy, OtherDate, Reactivated };
 Q_DECLARE_METATYPE(Load)
 
 namespace {
@@ -285,6 +285,7 @@ void TestPageStepsDayChart::load_data()
     QTest::newRow("a day confirmed in the calendar is loaded, the page disabled until the answer") << Load::Calendar;
     QTest::newRow("a day not stored here shows the cloud's copy") << Load::CloudCopy;
     QTest::newRow("an answer for another date shows the empty day") << Load::OtherDate;
+    QTest::newRow("activated twice, an upload answer loads the day once") << Load::Reactivated;
 }
 
 void TestPageStepsDayChart::load()
@@ -301,10 +302,14 @@ void TestPageStepsDayChart::load()
     QVERIFY(loaded(rig, page));
     QCOMPARE(shown(page).steps, QStringLiteral("300"));
 
-    // Whether the page was disabled when each answer came.
+    // Whether the page was disabled when each answer came, and the title it showed then.
     QList<bool> enabledAtAnswer;
-    QObject::connect(&rig.hub(), &CoreHub::onFdNetStepDay, &page,
-                     [&page, &enabledAtAnswer] { enabledAtAnswer << page.isEnabled(); });
+    QStringList titleAtAnswer;
+    auto* titleLabel = page.findChild<QLabel*>(QStringLiteral("label_title"));
+    QObject::connect(&rig.hub(), &CoreHub::onFdNetStepDay, &page, [&] {
+        enabledAtAnswer << page.isEnabled();
+        titleAtAnswer << titleLabel->text();
+    });
     QString steps;
     QDate title = day;
     switch (load) {
@@ -333,14 +338,26 @@ void TestPageStepsDayChart::load()
         title = today;
         break;
     }
+    case Load::Reactivated:
+        rig.activate(page);
+        QTRY_VERIFY(page.isEnabled());
+        enabledAtAnswer.clear();
+        titleAtAnswer.clear();
+        emit rig.hub().onNsDateSync(CloudGate::ns_ret_code(), QString());
+        steps = QStringLiteral("300");
+        title = today;
+        break;
     }
     QTRY_VERIFY(page.isEnabled());
-    QVERIFY(!enabledAtAnswer.isEmpty());
+    // Every answer the hub had been asked for has come.
+    QCoreApplication::processEvents();
+    QCOMPARE(enabledAtAnswer.size(), load == Load::OtherDate ? 2 : 1);
     QCOMPARE(enabledAtAnswer.first(), false);
     QCOMPARE(shown(page).steps, steps);
     const QString titleText = title == today ? QStringLiteral("今天")
                                              : QStringLiteral("%1月%2日").arg(title.month()).arg(title.day());
-    QCOMPARE(page.findChild<QLabel*>(QStringLiteral("label_title"))->text(), titleText);
+    QCOMPARE(titleAtAnswer.first(), titleText);
+    QCOMPARE(titleLabel->text(), titleText);
     QCOMPARE(barsOf(page)->dataCount(), load == Load::OtherDate ? 0 : 12);
     QVERIFY(rig.clean());
 }
