@@ -258,7 +258,7 @@
     </message>
     <message>
         <source>日视图</source>
-        <translation>Day view</translation>
+        <translation type="vanished">Day view</translation>
     </message>
     <message>
         <source>周视图</source>
@@ -951,6 +951,30 @@
         <source>还没有绑定任何设备,是否马上绑定?</source>
         <translation>No band is bound yet. Bind one now?</translation>
     </message>
+    <message>
+        <source>其它</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>没有数据</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>%1%2%3 %4小时%5分钟</source>
+        <translation>%1%2%3 %4 h %5 min</translation>
+    </message>
+    <message>
+        <source>%1 %2步%3%4公里 %5大卡</source>
+        <translation>%1 %2 steps%3%4 km %5 kcal</translation>
+    </message>
+    <message>
+        <source>%1月%2日</source>
+        <translation>%1/%2</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1176,6 +1200,42 @@
     <message>
         <source>登录</source>
         <translation>Sign in</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
     </message>
 </context>
 <context>

@@ -258,7 +258,7 @@
     </message>
     <message>
         <source>日视图</source>
-        <translation>日视图</translation>
+        <translation type="vanished">日视图</translation>
     </message>
     <message>
         <source>周视图</source>
@@ -951,6 +951,30 @@
         <source>还没有绑定任何设备,是否马上绑定?</source>
         <translation>还没有绑定任何设备,是否马上绑定?</translation>
     </message>
+    <message>
+        <source>其它</source>
+        <translation>其它</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>没有数据</source>
+        <translation>没有数据</translation>
+    </message>
+    <message>
+        <source>%1%2%3 %4小时%5分钟</source>
+        <translation>%1%2%3 %4小时%5分钟</translation>
+    </message>
+    <message>
+        <source>%1 %2步%3%4公里 %5大卡</source>
+        <translation>%1 %2步%3%4公里 %5大卡</translation>
+    </message>
+    <message>
+        <source>%1月%2日</source>
+        <translation>%1月%2日</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1176,6 +1200,42 @@
     <message>
         <source>登录</source>
         <translation>登录</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "pagetrends.h"
 
+#include "pagerestdaychart.h"
+#include "pagestepsdaychart.h"
 #include "togglecaption.h"
 
 #include <QHBoxLayout>
@@ -63,8 +65,8 @@ PageTrends::PageTrends(QWidget* parent)
     }
     layout->addWidget(m_stack, 1);
 
-    addPage(SLOT_STEPS_DAY, new QLabel(tr("日视图"), this));
-    addPage(SLOT_SLEEP_DAY, new QLabel(tr("日视图"), this));
+    addPage(SLOT_STEPS_DAY, new PageStepsDayChart(this));
+    addPage(SLOT_SLEEP_DAY, new PageRestDayChart(this));
     addPage(SLOT_STEPS_WEEK, new QLabel(tr("周视图"), this));
     addPage(SLOT_SLEEP_WEEK, new QLabel(tr("周视图"), this));
 
