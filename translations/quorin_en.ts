@@ -241,10 +241,6 @@
         <source>日视图</source>
         <translation>Day view</translation>
     </message>
-    <message>
-        <source>周视图</source>
-        <translation>Week view</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -780,6 +776,74 @@
         <source>解绑</source>
         <translation>Unbind</translation>
     </message>
+    <message>
+        <source>加载中...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>正在加载</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>%1小时%2分</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1 %2小时%3分钟</source>
+        <translation>%1 %2 h %3 min</translation>
+    </message>
+    <message>
+        <source>没有数据</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>睡眠周数据</source>
+        <translation>Sleep this week</translation>
+    </message>
+    <message>
+        <source>睡眠时长</source>
+        <translation>Sleep length</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>Loading failed</translation>
+    </message>
+    <message>
+        <source>%1步</source>
+        <translation>%1 steps</translation>
+    </message>
+    <message>
+        <source>当天步数</source>
+        <translation>Steps of the day</translation>
+    </message>
+    <message>
+        <source>平均步数</source>
+        <translation>Average steps</translation>
+    </message>
+    <message>
+        <source>目标步数</source>
+        <translation>Step target</translation>
+    </message>
+    <message>
+        <source>运动周数据</source>
+        <translation>Activity this week</translation>
+    </message>
+    <message>
+        <source>步数</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>%1 %2步</source>
+        <translation>%1 %2 steps</translation>
+    </message>
+    <message>
+        <source>%1月%2日-%3月%4日</source>
+        <translation>%1/%2-%3/%4</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -981,6 +1045,41 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageWeekPicker</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>数值1</source>
+        <translation>Value 1</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>数值2</source>
+        <translation>Value 2</translation>
+    </message>
+    <message>
+        <source>数值3</source>
+        <translation>Value 3</translation>
+    </message>
+    <message>
+        <source>数值4</source>
+        <translation>Value 4</translation>
+    </message>
+    <message>
+        <source>提示语...</source>
+        <translation>Prompt...</translation>
+    </message>
+</context>
+<context>
     <name>WidgetTarget</name>
     <message>
         <source>Form</source>
@@ -1019,6 +1118,13 @@
     <message>
         <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
         <translation>After unbinding, the band&apos;s data can no longer be fetched. Unbind it?</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWeekChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
     </message>
 </context>
 </TS>

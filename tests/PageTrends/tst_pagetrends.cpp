@@ -14,6 +14,8 @@ class TestPageTrends : public QObject
 private slots:
     void clicksPickTheSlot_data();
     void clicksPickTheSlot();
+    void weekSlotsHoldTheCharts_data();
+    void weekSlotsHoldTheCharts();
 };
 
 void TestPageTrends::clicksPickTheSlot_data()
@@ -54,12 +56,28 @@ void TestPageTrends::clicksPickTheSlot()
         QTest::mouseClick(choice, Qt::LeftButton);
     }
     QCOMPARE(int(page.currentSlot()), slot);
-    QWidget* shown = page.slotPage(PageTrends::SLOT(slot));
+    QWidget* shown = page.slotPage(static_cast<PageTrends::SLOT>(slot));
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
-    for (const QString& name : {"choice_day", "choice_week", "choice_steps", "choice_sleep"})
+    for (const char* name : {"choice_day", "choice_week", "choice_steps", "choice_sleep"})
         QCOMPARE(page.findChild<ToggleCaption*>(name)->isSelected(), selected.contains(name));
     QVERIFY(rig.clean());
+}
+
+void TestPageTrends::weekSlotsHoldTheCharts_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QByteArray>("page");
+    QTest::newRow("steps week") << int(PageTrends::SLOT_STEPS_WEEK) << QByteArray("PageStepsWeekChart");
+    QTest::newRow("sleep week") << int(PageTrends::SLOT_SLEEP_WEEK) << QByteArray("PageRestWeekChart");
+}
+
+void TestPageTrends::weekSlotsHoldTheCharts()
+{
+    QFETCH(int, slot);
+    QFETCH(QByteArray, page);
+    PageTrends trends;
+    QCOMPARE(QByteArray(trends.slotPage(static_cast<PageTrends::SLOT>(slot))->metaObject()->className()), page);
 }
 
 QTEST_MAIN(TestPageTrends)

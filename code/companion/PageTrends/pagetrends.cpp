@@ -1,5 +1,7 @@
 #include "pagetrends.h"
 
+#include "pagerestweekchart.h"
+#include "pagestepsweekchart.h"
 #include "togglecaption.h"
 
 #include <QHBoxLayout>
@@ -65,8 +67,8 @@ PageTrends::PageTrends(QWidget* parent)
 
     addPage(SLOT_STEPS_DAY, new QLabel(tr("日视图"), this));
     addPage(SLOT_SLEEP_DAY, new QLabel(tr("日视图"), this));
-    addPage(SLOT_STEPS_WEEK, new QLabel(tr("周视图"), this));
-    addPage(SLOT_SLEEP_WEEK, new QLabel(tr("周视图"), this));
+    addPage(SLOT_STEPS_WEEK, new PageStepsWeekChart(this));
+    addPage(SLOT_SLEEP_WEEK, new PageRestWeekChart(this));
 
     m_day->setState(true);
     m_steps->setState(true);
