@@ -2,6 +2,8 @@
 
 #include "bandharvest.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -142,6 +144,31 @@ QStringList cardValues(QWidget& page)
     for (int row = 1; row <= 4; ++row)
         texts.append(cardOf(page)->findChild<QLabel*>(QStringLiteral("text_%1").arg(row))->text());
     return texts;
+}
+
+QStringList dayLabels(const QDate& first)
+{
+    QStringList labels;
+    for (int i = 0; i < 7; ++i)
+        labels.append(QStringLiteral("%1/%2").arg(first.addDays(i).month()).arg(first.addDays(i).day()));
+    return labels;
+}
+
+QDate pickWeek(PageRig& rig, QWidget& page, const QDate& day)
+{
+    QDate opened;
+    rig.holdModal(
+        [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* calendar = dialog->findChild<QCalendarWidget*>(QStringLiteral("calendar"));
+            opened = calendar->selectedDate();
+            calendar->setSelectedDate(day);
+            QTest::mouseClick(dialog->findChild<QLabel*>(QStringLiteral("bt_ok")), Qt::LeftButton);
+            return true;
+        },
+        1);
+    QTest::mouseClick(cardOf(page)->findChild<QLabel*>(QStringLiteral("ico")), Qt::LeftButton);
+    return opened;
 }
 
 QString prompt(QWidget& page)

@@ -50,6 +50,10 @@ QMap<double, QString> ticks(QCPAxis* axis);
 // through pixels, so each fit may move the ends by a rounding error.
 bool spans(QCPAbstractPlottable* line, const QCPRange& range);
 QStringList cardValues(QWidget& page);
+// The x labels of the week that starts on first.
+QStringList dayLabels(const QDate& first);
+// Picks day in the card's calendar as a user does; gives the day the calendar opened on.
+QDate pickWeek(PageRig& rig, QWidget& page, const QDate& day);
 QString prompt(QWidget& page);
 QImage picture(QWidget& page);
 // The card's picture as it shows image id with text.
