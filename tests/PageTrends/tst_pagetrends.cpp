@@ -56,7 +56,7 @@ void TestPageTrends::clicksPickTheSlot()
         QTest::mouseClick(choice, Qt::LeftButton);
     }
     QCOMPARE(int(page.currentSlot()), slot);
-    QWidget* shown = page.slotPage(static_cast<PageTrends::SLOT>(slot));
+    QWidget* shown = page.slotPage(PageTrends::CHART_SLOT(slot));
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
     for (const char* name : {"choice_day", "choice_week", "choice_steps", "choice_sleep"})
@@ -77,7 +77,7 @@ void TestPageTrends::weekSlotsHoldTheCharts()
     QFETCH(int, slot);
     QFETCH(QByteArray, page);
     PageTrends trends;
-    QCOMPARE(QByteArray(trends.slotPage(static_cast<PageTrends::SLOT>(slot))->metaObject()->className()), page);
+    QCOMPARE(QByteArray(trends.slotPage(PageTrends::CHART_SLOT(slot))->metaObject()->className()), page);
 }
 
 QTEST_MAIN(TestPageTrends)

@@ -83,18 +83,18 @@ bool PageTrends::setMsg(CoreHub* msg)
     return result;
 }
 
-PageTrends::SLOT PageTrends::currentSlot() const
+PageTrends::CHART_SLOT PageTrends::currentSlot() const
 {
-    return static_cast<SLOT>(m_stack->currentIndex());
+    return static_cast<CHART_SLOT>(m_stack->currentIndex());
 }
 
-QWidget* PageTrends::slotPage(const SLOT& slot) const
+QWidget* PageTrends::slotPage(const CHART_SLOT& slot) const
 {
     const QLayout* holder = m_stack->widget(slot)->layout();
     return holder->count() ? holder->itemAt(0)->widget() : nullptr;
 }
 
-void PageTrends::addPage(const SLOT& slot, QWidget* page)
+void PageTrends::addPage(const CHART_SLOT& slot, QWidget* page)
 {
     m_stack->widget(slot)->layout()->addWidget(page);
     if (auto* attribute = dynamic_cast<Attribute*>(page))

@@ -18,14 +18,14 @@ class PAGETRENDS_EXPORT PageTrends : public QWidget, public Attribute
     Q_OBJECT
 public:
     // The stack's order: the selector computes the index as (week ? 2 : 0) + (sleep ? 1 : 0).
-    enum SLOT { SLOT_STEPS_DAY = 0, SLOT_SLEEP_DAY = 1, SLOT_STEPS_WEEK = 2, SLOT_SLEEP_WEEK = 3 };
+    enum CHART_SLOT { SLOT_STEPS_DAY = 0, SLOT_SLEEP_DAY = 1, SLOT_STEPS_WEEK = 2, SLOT_SLEEP_WEEK = 3 };
 
     explicit PageTrends(QWidget* parent = nullptr);
 
     bool setMsg(CoreHub* msg) override;
 
-    SLOT currentSlot() const;
-    QWidget* slotPage(const SLOT& slot) const;
+    CHART_SLOT currentSlot() const;
+    QWidget* slotPage(const CHART_SLOT& slot) const;
 
 private slots:
     void on_PeriodClick(bool selected, qint32 flag);
@@ -33,7 +33,7 @@ private slots:
 
 private:
     // Puts the page into its slot; a page that takes the hub is also activated with the host.
-    void addPage(const SLOT& slot, QWidget* page);
+    void addPage(const CHART_SLOT& slot, QWidget* page);
     ToggleCaption* addChoice(QLayout* layout, const QString& name, const QString& text, const int& flag);
     void showSlot();
 
