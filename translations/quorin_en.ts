@@ -256,14 +256,6 @@
         <source>睡眠</source>
         <translation>Sleep</translation>
     </message>
-    <message>
-        <source>日视图</source>
-        <translation type="vanished">Day view</translation>
-    </message>
-    <message>
-        <source>周视图</source>
-        <translation>Week view</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -975,6 +967,70 @@
         <source>%1月%2日</source>
         <translation>%1/%2</translation>
     </message>
+    <message>
+        <source>加载中...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>正在加载</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>%1小时%2分</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1 %2小时%3分钟</source>
+        <translation>%1 %2 h %3 min</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>睡眠周数据</source>
+        <translation>Sleep this week</translation>
+    </message>
+    <message>
+        <source>睡眠时长</source>
+        <translation>Sleep length</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>Loading failed</translation>
+    </message>
+    <message>
+        <source>%1步</source>
+        <translation>%1 steps</translation>
+    </message>
+    <message>
+        <source>当天步数</source>
+        <translation>Steps of the day</translation>
+    </message>
+    <message>
+        <source>平均步数</source>
+        <translation>Average steps</translation>
+    </message>
+    <message>
+        <source>目标步数</source>
+        <translation>Step target</translation>
+    </message>
+    <message>
+        <source>运动周数据</source>
+        <translation>Activity this week</translation>
+    </message>
+    <message>
+        <source>步数</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>%1 %2步</source>
+        <translation>%1 %2 steps</translation>
+    </message>
+    <message>
+        <source>%1月%2日-%3月%4日</source>
+        <translation>%1/%2-%3/%4</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1239,6 +1295,41 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageWeekPicker</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>数值1</source>
+        <translation>Value 1</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>数值2</source>
+        <translation>Value 2</translation>
+    </message>
+    <message>
+        <source>数值3</source>
+        <translation>Value 3</translation>
+    </message>
+    <message>
+        <source>数值4</source>
+        <translation>Value 4</translation>
+    </message>
+    <message>
+        <source>提示语...</source>
+        <translation>Prompt...</translation>
+    </message>
+</context>
+<context>
     <name>WidgetRegister</name>
     <message>
         <source>Form</source>
@@ -1417,6 +1508,13 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>结束</source>
         <translation>Finish</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWeekChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
     </message>
 </context>
 </TS>

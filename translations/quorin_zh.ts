@@ -256,14 +256,6 @@
         <source>睡眠</source>
         <translation>睡眠</translation>
     </message>
-    <message>
-        <source>日视图</source>
-        <translation type="vanished">日视图</translation>
-    </message>
-    <message>
-        <source>周视图</source>
-        <translation>周视图</translation>
-    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -975,6 +967,70 @@
         <source>%1月%2日</source>
         <translation>%1月%2日</translation>
     </message>
+    <message>
+        <source>加载中...</source>
+        <translation>加载中...</translation>
+    </message>
+    <message>
+        <source>正在加载</source>
+        <translation>正在加载</translation>
+    </message>
+    <message>
+        <source>%1小时%2分</source>
+        <translation>%1小时%2分</translation>
+    </message>
+    <message>
+        <source>%1 %2小时%3分钟</source>
+        <translation>%1 %2小时%3分钟</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>睡眠周数据</source>
+        <translation>睡眠周数据</translation>
+    </message>
+    <message>
+        <source>睡眠时长</source>
+        <translation>睡眠时长</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>加载失败</translation>
+    </message>
+    <message>
+        <source>%1步</source>
+        <translation>%1步</translation>
+    </message>
+    <message>
+        <source>当天步数</source>
+        <translation>当天步数</translation>
+    </message>
+    <message>
+        <source>平均步数</source>
+        <translation>平均步数</translation>
+    </message>
+    <message>
+        <source>目标步数</source>
+        <translation>目标步数</translation>
+    </message>
+    <message>
+        <source>运动周数据</source>
+        <translation>运动周数据</translation>
+    </message>
+    <message>
+        <source>步数</source>
+        <translation>步数</translation>
+    </message>
+    <message>
+        <source>%1 %2步</source>
+        <translation>%1 %2步</translation>
+    </message>
+    <message>
+        <source>%1月%2日-%3月%4日</source>
+        <translation>%1月%2日-%3月%4日</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1239,6 +1295,41 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageWeekPicker</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>数值1</source>
+        <translation>数值1</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>数值2</source>
+        <translation>数值2</translation>
+    </message>
+    <message>
+        <source>数值3</source>
+        <translation>数值3</translation>
+    </message>
+    <message>
+        <source>数值4</source>
+        <translation>数值4</translation>
+    </message>
+    <message>
+        <source>提示语...</source>
+        <translation>提示语...</translation>
+    </message>
+</context>
+<context>
     <name>WidgetRegister</name>
     <message>
         <source>Form</source>
@@ -1417,6 +1508,13 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>结束</source>
         <translation>结束</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWeekChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
     </message>
 </context>
 </TS>

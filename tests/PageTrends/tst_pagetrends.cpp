@@ -15,6 +15,8 @@ class TestPageTrends : public QObject
 private slots:
     void clicksPickTheSlot_data();
     void clicksPickTheSlot();
+    void weekSlotsHoldTheCharts_data();
+    void weekSlotsHoldTheCharts();
 };
 
 void TestPageTrends::clicksPickTheSlot_data()
@@ -70,6 +72,22 @@ void TestPageTrends::clicksPickTheSlot()
     for (const char* name : {"choice_day", "choice_week", "choice_steps", "choice_sleep"})
         QCOMPARE(tab.findChild<ToggleCaption*>(name)->isSelected(), selected.contains(name));
     QVERIFY(rig.clean());
+}
+
+void TestPageTrends::weekSlotsHoldTheCharts_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QByteArray>("page");
+    QTest::newRow("steps week") << int(PageTrends::SLOT_STEPS_WEEK) << QByteArray("PageStepsWeekChart");
+    QTest::newRow("sleep week") << int(PageTrends::SLOT_SLEEP_WEEK) << QByteArray("PageRestWeekChart");
+}
+
+void TestPageTrends::weekSlotsHoldTheCharts()
+{
+    QFETCH(int, slot);
+    QFETCH(QByteArray, page);
+    PageTrends trends;
+    QCOMPARE(QByteArray(trends.slotPage(PageTrends::CHART_SLOT(slot))->metaObject()->className()), page);
 }
 
 QTEST_MAIN(TestPageTrends)

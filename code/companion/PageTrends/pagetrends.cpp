@@ -2,10 +2,11 @@
 
 #include "pagerestdaychart.h"
 #include "pagestepsdaychart.h"
+#include "pagerestweekchart.h"
+#include "pagestepsweekchart.h"
 #include "togglecaption.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -67,8 +68,8 @@ PageTrends::PageTrends(QWidget* parent)
 
     addPage(SLOT_STEPS_DAY, new PageStepsDayChart(this));
     addPage(SLOT_SLEEP_DAY, new PageRestDayChart(this));
-    addPage(SLOT_STEPS_WEEK, new QLabel(tr("周视图"), this));
-    addPage(SLOT_SLEEP_WEEK, new QLabel(tr("周视图"), this));
+    addPage(SLOT_STEPS_WEEK, new PageStepsWeekChart(this));
+    addPage(SLOT_SLEEP_WEEK, new PageRestWeekChart(this));
 
     m_day->setState(true);
     m_steps->setState(true);
