@@ -31,10 +31,10 @@ void TestPageTrends::clicksPickTheSlot_data()
     QTest::newRow("sleep keeps the day") << QStringList{"choice_sleep"} << int(PageTrends::SLOT_SLEEP_DAY)
                                          << QStringList{"choice_day", "choice_sleep"} << "PageRestDayChart";
     QTest::newRow("week keeps the steps") << QStringList{"choice_week"} << int(PageTrends::SLOT_STEPS_WEEK)
-                                          << QStringList{"choice_week", "choice_steps"} << "QLabel";
+                                          << QStringList{"choice_week", "choice_steps"} << "PageStepsWeekChart";
     QTest::newRow("week then sleep is the sleep week") << QStringList{"choice_week", "choice_sleep"}
                                                        << int(PageTrends::SLOT_SLEEP_WEEK)
-                                                       << QStringList{"choice_week", "choice_sleep"} << "QLabel";
+                                                       << QStringList{"choice_week", "choice_sleep"} << "PageRestWeekChart";
     QTest::newRow("a click on the selected choice changes nothing")
         << QStringList{"choice_day", "choice_steps"} << int(PageTrends::SLOT_STEPS_DAY) << daySteps
         << "PageStepsDayChart";
