@@ -181,7 +181,10 @@ private slots:
     void silentBand();
     void checkFailures_data();
     void checkFailures();
+    void confirmOffer_data();
+    void confirmOffer();
     void emptyImageAtConfirm();
+    void withoutHub();
     void closes_data();
     void closes();
     void updateListBeside();
@@ -354,8 +357,40 @@ void TestPageBandFlash::checkFailures()
     QVERIFY(rig.clean());
 }
 
-// An empty image offered with a version cannot be started, and the transfer refuses one
-// handed to it anyway without sending a packet.
+void TestPageBandFlash::confirmOffer_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<int>("imageSize");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("canStart");
+    const QString none = QStringLiteral("已是最新版本，无需更新");
+    QTest::newRow("plain decimal versions")    << 259 << 300 << 500 << "发现新版本,是否更新?(当前:259,最新:300)" << "" << true;
+    QTest::newRow("version 0 offers nothing") << 259 << 0 << 500 << "发现新版本,是否更新?(当前:259,最新:0)" << none << false;
+    QTest::newRow("an empty image cannot start") << 259 << 260 << 0 << "发现新版本,是否更新?(当前:259,最新:260)" << "" << false;
+}
+
+void TestPageBandFlash::confirmOffer()
+{
+    QFETCH(int, current);
+    QFETCH(int, offered);
+    QFETCH(int, imageSize);
+    QFETCH(QString, question);
+    QFETCH(QString, note);
+    QFETCH(bool, canStart);
+    PageBandFlash page;
+    QWidget* confirm = tab(page, "tab_confirm");
+    QVERIFY(QMetaObject::invokeMethod(confirm, "setData", Q_ARG(quint16, quint16(current)),
+                                      Q_ARG(quint16, quint16(offered)), Q_ARG(QByteArray, imageOf(imageSize))));
+    QCOMPARE(text(page, "tab_confirm"), question);
+    QCOMPARE(text(page, "tab_confirm", "label_description"), note);
+    QCOMPARE(button(page, "tab_confirm", "bt_ok")->isEnabled(), canStart);
+    QVERIFY(button(page, "tab_confirm", "bt_cancel")->isEnabled());
+}
+
+// The confirm page hands nothing on before it has data, and the transfer refuses an empty
+// image handed to it anyway without sending a packet.
 void TestPageBandFlash::emptyImageAtConfirm()
 {
     PageRig rig;
@@ -365,9 +400,6 @@ void TestPageBandFlash::emptyImageAtConfirm()
     QSignalSpy handed(confirm, SIGNAL(onNext(QByteArray)));
     QVERIFY(QMetaObject::invokeMethod(confirm, "on_okClick"));
     QCOMPARE(handed.count(), 0);
-    QVERIFY(QMetaObject::invokeMethod(confirm, "setData", Q_ARG(quint16, 259), Q_ARG(quint16, 260),
-                                      Q_ARG(QByteArray, QByteArray())));
-    QVERIFY(!button(page, "tab_confirm", "bt_ok")->isEnabled());
 
     QVERIFY(open(rig, page));
     QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 1, WAIT);
@@ -380,6 +412,18 @@ void TestPageBandFlash::emptyImageAtConfirm()
     QVERIFY(versions.wait(WAIT));
     QCOMPARE(rig.band().received().size(), taken + 1);
     QVERIFY(rig.clean());
+}
+
+// Without a hub nothing starts; the check button then says why.
+void TestPageBandFlash::withoutHub()
+{
+    PageBandFlash page;
+    QVERIFY(!page.setMsg(nullptr));
+    QCOMPARE(currentTab(page), 0);
+    QCOMPARE(text(page, "tab_check"), QStringLiteral("提示内容"));
+    page.show();
+    click(button(page, "tab_check", "bt_ok"));
+    QCOMPARE(text(page, "tab_check"), QStringLiteral("无法连接到消息中心!!!"));
 }
 
 void TestPageBandFlash::closes_data()
