@@ -462,8 +462,13 @@ void TestPageBandFlash::updateListBeside()
     const QString copy = folder.filePath(QStringLiteral("tst_pagebandflash"));
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
     QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner));
-    PeerRig names;
-    QFile list(folder.filePath(names.hub().fdUpdateListConf()));
+    QString name;
+    {
+        // The rig points the environment at its peers only while it lives: the child gets its own.
+        PeerRig rig;
+        name = rig.hub().fdUpdateListConf();
+    }
+    QFile list(folder.filePath(name));
     QVERIFY(list.open(QIODevice::WriteOnly));
     list.write("Quorin.exe.bak\r\n");
     list.close();
