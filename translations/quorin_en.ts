@@ -167,6 +167,21 @@
     </message>
 </context>
 <context>
+    <name>DialogPageBandFlash</name>
+    <message>
+        <source>固件更新(结束)</source>
+        <translation>Firmware update (finished)</translation>
+    </message>
+    <message>
+        <source>固件升级成功.</source>
+        <translation>Firmware updated.</translation>
+    </message>
+    <message>
+        <source>固件升级失败,请稍后重试!!!</source>
+        <translation>Firmware update failed, please try again later!</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetDeviceInfo</name>
     <message>
         <source>Form</source>
@@ -1064,6 +1079,108 @@
     </message>
 </context>
 <context>
+    <name>WidgetCheck</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>固件更新(检测)</source>
+        <translation>Firmware update (check)</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>检测</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心!!!</source>
+        <translation>Cannot reach the message centre!</translation>
+    </message>
+    <message>
+        <source>正在检测更新...</source>
+        <translation>Checking for updates...</translation>
+    </message>
+    <message>
+        <source>取消点击&quot;取消&quot;,重试点击&quot;检测&quot;.</source>
+        <translation>Click &quot;Cancel&quot; to stop, &quot;Check&quot; to try again.</translation>
+    </message>
+    <message>
+        <source>扫描手环失败,请重试!!!</source>
+        <translation>Band not found, please try again!</translation>
+    </message>
+    <message>
+        <source>连接手环失败,请重试!!!</source>
+        <translation>Could not connect to the band, please try again!</translation>
+    </message>
+    <message>
+        <source>蓝牙监听失败,请重试!!!</source>
+        <translation>Could not listen to the band, please try again!</translation>
+    </message>
+    <message>
+        <source>检测失败,请重试!!!</source>
+        <translation>Check failed, please try again!</translation>
+    </message>
+    <message>
+        <source>已是最新版本.</source>
+        <translation>Already up to date.</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本,不需要更新.</source>
+        <translation>The band has the latest firmware; no update needed.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetConfirm</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>固件更新(确认)</source>
+        <translation>Firmware update (confirm)</translation>
+    </message>
+    <message>
+        <source>下次再说</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>立即升级</source>
+        <translation>Update now</translation>
+    </message>
+    <message>
+        <source>发现新版本,是否更新?(当前:%1,最新:%2)</source>
+        <translation>New version found. Update? (current: %1, latest: %2)</translation>
+    </message>
+</context>
+<context>
     <name>WidgetDeviceInfo</name>
     <message>
         <source>Form</source>
@@ -1099,6 +1216,45 @@
     <message>
         <source>脚腕</source>
         <translation>Ankle</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDownLoad</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>固件更新(下载)</source>
+        <translation>Firmware update (transfer)</translation>
+    </message>
+    <message>
+        <source>正在更新...</source>
+        <translation>Updating...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>重试</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>固件更新完成.</source>
+        <translation>Firmware transfer complete.</translation>
+    </message>
+    <message>
+        <source>固件更新失败,请重试!</source>
+        <translation>Firmware update failed, please try again!</translation>
     </message>
 </context>
 <context>

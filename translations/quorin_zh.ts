@@ -167,6 +167,21 @@
     </message>
 </context>
 <context>
+    <name>DialogPageBandFlash</name>
+    <message>
+        <source>固件更新(结束)</source>
+        <translation>固件更新(结束)</translation>
+    </message>
+    <message>
+        <source>固件升级成功.</source>
+        <translation>固件升级成功.</translation>
+    </message>
+    <message>
+        <source>固件升级失败,请稍后重试!!!</source>
+        <translation>固件升级失败,请稍后重试!!!</translation>
+    </message>
+</context>
+<context>
     <name>LineWidgetDeviceInfo</name>
     <message>
         <source>Form</source>
@@ -1064,6 +1079,108 @@
     </message>
 </context>
 <context>
+    <name>WidgetCheck</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>提示说明内容</translation>
+    </message>
+    <message>
+        <source>固件更新(检测)</source>
+        <translation>固件更新(检测)</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>检测</source>
+        <translation>检测</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心!!!</source>
+        <translation>无法连接到消息中心!!!</translation>
+    </message>
+    <message>
+        <source>正在检测更新...</source>
+        <translation>正在检测更新...</translation>
+    </message>
+    <message>
+        <source>取消点击&quot;取消&quot;,重试点击&quot;检测&quot;.</source>
+        <translation>取消点击&quot;取消&quot;,重试点击&quot;检测&quot;.</translation>
+    </message>
+    <message>
+        <source>扫描手环失败,请重试!!!</source>
+        <translation>扫描手环失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>连接手环失败,请重试!!!</source>
+        <translation>连接手环失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>蓝牙监听失败,请重试!!!</source>
+        <translation>蓝牙监听失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>检测失败,请重试!!!</source>
+        <translation>检测失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>已是最新版本.</source>
+        <translation>已是最新版本.</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本,不需要更新.</source>
+        <translation>当前已是最新版本,不需要更新.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetConfirm</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>提示说明内容</translation>
+    </message>
+    <message>
+        <source>固件更新(确认)</source>
+        <translation>固件更新(确认)</translation>
+    </message>
+    <message>
+        <source>下次再说</source>
+        <translation>下次再说</translation>
+    </message>
+    <message>
+        <source>立即升级</source>
+        <translation>立即升级</translation>
+    </message>
+    <message>
+        <source>发现新版本,是否更新?(当前:%1,最新:%2)</source>
+        <translation>发现新版本,是否更新?(当前:%1,最新:%2)</translation>
+    </message>
+</context>
+<context>
     <name>WidgetDeviceInfo</name>
     <message>
         <source>Form</source>
@@ -1099,6 +1216,45 @@
     <message>
         <source>脚腕</source>
         <translation>脚腕</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDownLoad</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>固件更新(下载)</source>
+        <translation>固件更新(下载)</translation>
+    </message>
+    <message>
+        <source>正在更新...</source>
+        <translation>正在更新...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>重试</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>固件更新完成.</source>
+        <translation>固件更新完成.</translation>
+    </message>
+    <message>
+        <source>固件更新失败,请重试!</source>
+        <translation>固件更新失败,请重试!</translation>
     </message>
 </context>
 <context>

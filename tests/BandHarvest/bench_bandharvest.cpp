@@ -70,15 +70,14 @@ int main(int argc, char* argv[])
     rig.run().setRequestInterval(3000);
 
     // Every band packet is one connection event: version and parameter replies, and per day
-    // and kind the day reply, its packs and the answer to the re-send request.
+    // and kind the day reply, its packs and the answer to the re-send request. The program's
+    // packets take one event each as well; they are counted once the band has them.
     int events = 2;
     for (int i = 0; i < kDays; ++i) {
         const QDate day = today.addDays(-i);
         events += slotsOf(rig.band().storedDay(WireCodec::BH_CMD_STEP, day)) + 2;
         events += slotsOf(rig.band().storedDay(WireCodec::BH_CMD_SLEEP, day)) + 2;
     }
-    const double floorMs = kPauseMs + events * kEventMs + kTickMs;
-
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
@@ -86,9 +85,13 @@ int main(int argc, char* argv[])
     const double wallMs = wall.nsecsElapsed() / 1e6;
     const double cpuMs = (cpuSeconds() - cpuBefore) * 1000.0;
     const bool done = ended && rig.statuses.last().code == BandHarvest::STATUS_DONE;
+    const int bandPackets = events;
+    events += rig.band().received().size();
+    const double floorMs = kPauseMs + events * kEventMs + kTickMs;
 
     std::printf("result:        %s\n", done ? "done (15)" : "not done");
-    std::printf("band packets:  %d at %.1f ms each\n", events, kEventMs);
+    std::printf("packets:       %d at %.1f ms each (band %d, program %d)\n", events, kEventMs, bandPackets,
+                events - bandPackets);
     std::printf("wall time:     %.0f ms\n", wallMs);
     std::printf("floor:         %.0f ms (pause %d + radio %.0f + one %d ms serial tick)\n", floorMs, kPauseMs,
                 events * kEventMs, kTickMs);

@@ -228,7 +228,9 @@ QByteArray SimAdapter::write(const QByteArray& parameter)
     if (!isNumber || count < 1 || count > WireCodec::packetSize || hex.size() != 2 * count
         || !isHex(hex))
         return status("WRITE", false);
-    queue(m_linked->receive(QByteArray::fromHex(hex)));
+    // Accepted at once; the packet reaches the band at its connection event.
+    m_air << Air{QByteArray::fromHex(hex), false, true};
+    scheduleEvent();
     return status("WRITE", true);
 }
 
@@ -260,9 +262,9 @@ void SimAdapter::queue(const SimBand::Answer& answer)
 {
     int at = answer.urgent ? 0 : m_air.size();
     for (const QByteArray& packet : answer.packets)
-        m_air.insert(at++, Air{packet, false});
+        m_air.insert(at++, Air{packet, false, false});
     if (answer.linkLost)
-        m_air << Air{QByteArray(), true};
+        m_air.insert(at, Air{QByteArray(), true, false});
     scheduleEvent();
 }
 
@@ -283,6 +285,8 @@ void SimAdapter::on_event()
     m_due += qint64(m_interval) * 1000;
     if (item.linkLost)
         dropLink();
+    else if (item.toBand && m_linked)
+        queue(m_linked->receive(item.packet));
     else if (m_linked && m_notifying)
         put("+NOTIFY=" + QByteArray::number(item.packet.size()) + ',' + item.packet.toHex().toUpper());
     scheduleEvent();

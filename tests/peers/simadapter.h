@@ -16,7 +16,7 @@ class QSocketNotifier;
 // The USB radio adapter on the master side of a pty, with one band behind it and any number
 // more, each with its own address and identity. Whoever opens
 // portPath() talks to it as to the real adapter (docs/band-protocol.md, "Adapter"): AT lines in,
-// zero-ended messages out, one band packet per connection event.
+// zero-ended messages out, one packet per connection event in either direction.
 class SimAdapter : public QObject
 {
     Q_OBJECT
@@ -51,9 +51,11 @@ private slots:
     void on_event();
 
 private:
+    // One connection event's worth: a packet to the band, one from it, or the link dropping.
     struct Air {
         QByteArray packet;
         bool linkLost = false;
+        bool toBand = false;
     };
 
     void execute(const QByteArray& line);

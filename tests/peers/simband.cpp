@@ -148,6 +148,11 @@ bool SimBand::strikeOnce(const BandFault& fault)
     return true;
 }
 
+int SimBand::faultPack(const int& fallback) const
+{
+    return m_faultParameter > 0 ? m_faultParameter : fallback;
+}
+
 SimBand::Answer SimBand::one(const QByteArray& packet)
 {
     Answer answer;
@@ -436,7 +441,7 @@ SimBand::Answer SimBand::firmwareStart(const QByteArray& packet)
 {
     const unsigned char* bytes = bytesOf(packet);
     const quint32 size = qFromBigEndian<quint32>(bytes + 3);
-    if (size == 0 || size > maxImage || WireCodec::bhWord(bytes, 9) != firmwarePackSize)
+    if (m_fault == BandFault::RefuseFirmwareStart || size == 0 || size > maxImage || WireCodec::bhWord(bytes, 9) != firmwarePackSize)
         return error(packet, WireCodec::BH_ERR_FIRMWARE);
     m_fw = FirmwareState();
     m_fw.active = true;
@@ -457,6 +462,13 @@ SimBand::Answer SimBand::firmwarePack(const QByteArray& packet)
         const quint16 index = WireCodec::bhWord(bytes, 5);
         if (!m_fw.active || m_fw.finished || index != m_fw.nextIndex)
             return error(packet, WireCodec::BH_ERR_ORDER);
+        if (index == faultPack(2) && strikeOnce(BandFault::LinkLostMidFirmware)) {
+            m_fw = FirmwareState();
+            Answer lost;
+            lost.linkLost = true;
+            lost.urgent = true;
+            return lost;
+        }
         m_fw.packOpen = true;
         m_fw.packLength = WireCodec::bhWord(bytes, 3);
         m_fw.packCrc = WireCodec::bhWord(bytes, 7);
@@ -472,7 +484,8 @@ SimBand::Answer SimBand::firmwarePack(const QByteArray& packet)
     const quint32 offset = quint32(m_fw.image.size());
     const quint16 expected = quint16(qMin<quint32>(firmwarePackSize, m_fw.size - qMin(offset, m_fw.size)));
     const QByteArray data = m_fw.pack.left(m_fw.packLength);
-    const bool accepted = m_fw.packLength == expected && data.size() == m_fw.packLength
+    const bool refused = m_fw.nextIndex == faultPack(1) && strikeOnce(BandFault::RefuseFirmwarePack);
+    const bool accepted = !refused && m_fw.packLength == expected && data.size() == m_fw.packLength
         && WireCodec::crcCCITT(data) == m_fw.packCrc;
     if (accepted)
         m_fw.image += data;

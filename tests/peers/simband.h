@@ -12,7 +12,8 @@
 // Failures a real band shows; a test switches one on with setFault. DropPack, DropPackEveryBlock,
 // CorruptBlockCrc,
 // LinkLostMidBlock, BadBlockNumber, OversizedBlock and BadResendIndex strike once, in the first
-// block sent after they were set; the others last until the fault is changed.
+// block sent after they were set; RefuseFirmwarePack and LinkLostMidFirmware strike once, in the
+// first firmware transfer that reaches their long pack; the others last until the fault is changed.
 enum class BandFault {
     None,
     RefuseConnect,     // the adapter's connect fails
@@ -25,7 +26,10 @@ enum class BandFault {
     ErrorPacket,       // parameter: error type of the report that answers every packet (default 6)
     BadBlockNumber,    // the head pack names a block the reply does not have
     OversizedBlock,    // the head pack announces more data than a re-send request can cover
-    BadResendIndex     // pack 2 (or the parameter) is left out and the re-send answer names a block beyond the reply
+    BadResendIndex,    // pack 2 (or the parameter) is left out and the re-send answer names a block beyond the reply
+    RefuseFirmwareStart, // every firmware start packet is answered with error 7
+    RefuseFirmwarePack,  // parameter: index of the long pack acknowledged as wrong (default 1)
+    LinkLostMidFirmware  // parameter: index of the long pack whose header drops the link (default 2)
 };
 
 struct SimSleepItem {
@@ -129,6 +133,8 @@ private:
     int itemCount(const quint8& cmd, const QDate& day) const;
     const Block* findBlock(const quint16& number) const;
     bool strikeOnce(const BandFault& fault);
+    // The long pack a firmware fault strikes: the fault's parameter, or the fallback.
+    int faultPack(const int& fallback) const;
 
     static Answer error(const QByteArray& packet, const WireCodec::BH_ERROR_TYPE& type);
     static Answer one(const QByteArray& packet);

@@ -29,8 +29,11 @@ void seedDemo(CloudLedger& ledger)
     version.content = QStringLiteral("loopback cloud");
     ledger.setAppVersion(version);
     CloudLedger::lc_firmware firmware;
-    firmware.version = 2;
-    firmware.image = QByteArray(256, '\x5a');
+    // Newer than the simulated band's 259, so the firmware wizard offers an upgrade. The image
+    // fills several long packs and ends in a short one.
+    firmware.version = 260;
+    for (int i = 0; i < 8 * 1024 + 100; ++i)
+        firmware.image += char(i * 7 + i / 256);
     ledger.setFirmware(firmware);
 }
 

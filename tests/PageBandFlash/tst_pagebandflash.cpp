@@ -1,0 +1,503 @@
+#include "pagebandflash.h"
+
+#include "pagerig.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(BandFault)
+
+namespace {
+
+const QString MOBILE = QStringLiteral("13800000000");
+const QString BAND = QStringLiteral("C4:7F:51:00:12:34");
+const int WAIT = PeerRig::PEER_WAIT;
+
+const QString SCAN_FAILED = QStringLiteral("扫描手环失败,请重试!!!");
+const QString CONNECT_FAILED = QStringLiteral("连接手环失败,请重试!!!");
+const QString NOTIFY_FAILED = QStringLiteral("蓝牙监听失败,请重试!!!");
+const QString CHECK_FAILED = QStringLiteral("检测失败,请重试!!!");
+const QString UP_TO_DATE = QStringLiteral("已是最新版本.");
+const QString TRANSFER_FAILED = QStringLiteral("固件更新失败,请重试!");
+const QString INSTALLED = QStringLiteral("固件升级成功.");
+
+QString firmwarePath()
+{
+    return LoopbackCloud::PATH_PREFIX + QStringLiteral("param/updateFirmware");
+}
+
+QByteArray imageOf(const int& size)
+{
+    QByteArray image;
+    image.reserve(size);
+    for (int i = 0; i < size; ++i)
+        image += char((i * 31 + i / 251) & 0xFF);
+    return image;
+}
+
+QWidget* tab(QWidget& page, const char* name)
+{
+    return page.findChild<QWidget*>(QLatin1String(name));
+}
+
+QString text(QWidget& page, const char* name, const char* label = "label_text")
+{
+    return tab(page, name)->findChild<QLabel*>(QLatin1String(label))->text();
+}
+
+QWidget* button(QWidget& page, const char* name, const char* button)
+{
+    return tab(page, name)->findChild<QWidget*>(QLatin1String(button));
+}
+
+void click(QWidget* target)
+{
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
+}
+
+int currentTab(QWidget& page)
+{
+    return page.findChild<QTabWidget*>(QStringLiteral("tabWidget"))->currentIndex();
+}
+
+int progress(QWidget& page)
+{
+    return tab(page, "tab_download")->findChild<QProgressBar*>(QStringLiteral("progressBar"))->value();
+}
+
+// The firmware packets the band took, in order.
+QList<QByteArray> firmwarePackets(const SimBand& band)
+{
+    QList<QByteArray> list;
+    for (const QByteArray& packet : band.received()) {
+        if (quint8(packet[0]) == 0x5A)
+            list << packet;
+    }
+    return list;
+}
+
+int startPackets(const SimBand& band)
+{
+    int count = 0;
+    for (const QByteArray& packet : firmwarePackets(band))
+        count += quint8(packet[1]) == 0x11 ? 1 : 0;
+    return count;
+}
+
+quint16 word(const QByteArray& packet, const int& at)
+{
+    return qFromBigEndian<quint16>(reinterpret_cast<const uchar*>(packet.constData()) + at);
+}
+
+QJsonObject firmwareRequest(LoopbackCloud& cloud)
+{
+    for (const LoopbackCloud::lc_request& request : cloud.requests()) {
+        if (request.path == firmwarePath())
+            return QJsonDocument::fromJson(request.body).object();
+    }
+    return QJsonObject();
+}
+
+// A signed-in user whose bound band is the third entry of every scan, the adapter plugged in,
+// the cloud offering firmware 260 with the image.
+bool prepare(PageRig& rig, const QByteArray& image, const BandFault& fault = BandFault::None)
+{
+    rig.adapter().addDevice(QStringLiteral("Scale"), QStringLiteral("AA:BB:CC:DD:EE:01"));
+    rig.adapter().addDevice(QStringLiteral("Lamp"), QStringLiteral("AA:BB:CC:DD:EE:02"));
+    if (!rig.isReady() || !rig.signIn(MOBILE) || !rig.plugAdapter(fault))
+        return false;
+    CloudGate::ns_bind_dev bound;
+    bound.deviceAddress = BAND;
+    bound.deviceSerial = QStringLiteral("0123456789ABCDEF");
+    rig.hub().setNsBinds({bound});
+    rig.cloud().ledger().setFirmware(CloudLedger::lc_firmware{260, image});
+    return true;
+}
+
+bool open(PageRig& rig, PageBandFlash& page)
+{
+    page.show();
+    return rig.activate(page);
+}
+
+// Checks every firmware packet the band took in its last transfer against the image.
+void verifyTransfer(const SimBand& band, const QByteArray& image)
+{
+    QList<QByteArray> packets = firmwarePackets(band);
+    int start = -1;
+    for (int i = 0; i < packets.size(); ++i)
+        start = quint8(packets[i][1]) == 0x11 ? i : start;
+    QVERIFY(start >= 0);
+    const QByteArray head = packets[start];
+    QCOMPARE(qFromBigEndian<quint32>(reinterpret_cast<const uchar*>(head.constData()) + 3), quint32(image.size()));
+    QCOMPARE(word(head, 7), WireCodec::crcCCITT(image));
+    QCOMPARE(word(head, 9), quint16(1020));
+    const int packs = (image.size() + 1019) / 1020;
+    int at = start + 1;
+    for (int pack = 1; pack <= packs; ++pack) {
+        const QByteArray slice = image.mid((pack - 1) * 1020, 1020);
+        const QByteArray header = packets.value(at++);
+        QCOMPARE(header.left(3), QByteArray::fromHex("5A0501"));
+        QCOMPARE(word(header, 3), quint16(slice.size()));
+        QCOMPARE(word(header, 5), quint16(pack));
+        QCOMPARE(word(header, 7), WireCodec::crcCCITT(slice));
+        QCOMPARE(quint8(header[9]), quint8(17));
+        const int count = (slice.size() + 16) / 17;
+        QByteArray carried;
+        for (int i = 0; i < count; ++i) {
+            const QByteArray data = packets.value(at++);
+            const quint8 closing = pack == packs ? 0xFF : 0xFE;
+            QCOMPARE(quint8(data[2]), i + 1 < count ? quint8(i + 2) : closing);
+            carried += data.mid(3);
+        }
+        QCOMPARE(carried.left(slice.size()), slice);
+        QCOMPARE(carried.mid(slice.size()), QByteArray(carried.size() - slice.size(), '\0'));
+        const QByteArray control = packets.value(at++);
+        QCOMPARE(control.left(3), QByteArray::fromHex("5A0500"));
+        QCOMPARE(word(control, 3), quint16(pack));
+    }
+    QCOMPARE(at, packets.size());
+}
+
+} // namespace
+
+class TestPageBandFlash : public QObject
+{
+    Q_OBJECT
+private slots:
+    void road_data();
+    void road();
+    void transferFaults_data();
+    void transferFaults();
+    void silentBand();
+    void checkFailures_data();
+    void checkFailures();
+    void confirmOffer_data();
+    void confirmOffer();
+    void emptyImageAtConfirm();
+    void withoutHub();
+    void closes_data();
+    void closes();
+    void updateListBeside();
+    void checkStartsHere();
+};
+
+void TestPageBandFlash::road_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("interval");
+    QTest::newRow("500 bytes: one short pack")                 << 500 << 7500;
+    QTest::newRow("3 full packs end in 0xFF with 17 bytes")    << 3 * 1020 << 7500;
+    QTest::newRow("2041 bytes: a last pack of one byte")       << 2041 << 7500;
+    QTest::newRow("a last pack of 34 bytes: two full packets") << 1020 + 34 << 7500;
+    QTest::newRow("more than 255 packs: two-byte indexes")     << 256 * 1020 + 5 << 0;
+}
+
+void TestPageBandFlash::road()
+{
+    QFETCH(int, size);
+    QFETCH(int, interval);
+    PageRig rig;
+    const QByteArray image = imageOf(size);
+    QVERIFY(prepare(rig, image));
+    rig.adapter().setInterval(interval);
+    PageBandFlash page;
+    QVERIFY(open(rig, page));
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 1, WAIT);
+    QCOMPARE(rig.adapter().linkedBand(), &rig.band());
+    const QJsonObject request = firmwareRequest(rig.cloud());
+    QCOMPARE(request.value(QStringLiteral("firmwareVersion")).toInt(), 259);
+    QCOMPARE(request.value(QStringLiteral("withData")).toString(), QStringLiteral("1"));
+    QCOMPARE(text(page, "tab_confirm"), QStringLiteral("发现新版本,是否更新?(当前:259,最新:260)"));
+    QVERIFY(button(page, "tab_confirm", "bt_ok")->isEnabled());
+    const bool shots = size == 3 * 1020;
+    if (shots)
+        QVERIFY(rig.shot(page, QStringLiteral("confirm")));
+
+    click(button(page, "tab_confirm", "bt_ok"));
+    QCOMPARE(currentTab(page), 2);
+    if (shots) {
+        QTRY_VERIFY_WITH_TIMEOUT(progress(page) > 0 && progress(page) < 100, WAIT);
+        QVERIFY(rig.shot(page, QStringLiteral("transfer")));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 4, 120000);
+    QCOMPARE(text(page, "tab_end"), INSTALLED);
+    if (shots)
+        QVERIFY(rig.shot(page, QStringLiteral("result")));
+    QCOMPARE(progress(page), 100);
+    QCOMPARE(rig.band().firmware(), image);
+    verifyTransfer(rig.band(), image);
+    QVERIFY(rig.clean());
+}
+
+void TestPageBandFlash::transferFaults_data()
+{
+    QTest::addColumn<BandFault>("fault");
+    QTest::addColumn<int>("parameter");
+    QTest::addColumn<bool>("retryInstalls");
+    QTest::newRow("a long pack refused once: the retry installs") << BandFault::RefuseFirmwarePack << 2 << true;
+    QTest::newRow("the link lost mid-transfer")                   << BandFault::LinkLostMidFirmware << 2 << false;
+    QTest::newRow("the start refused with an error report")       << BandFault::RefuseFirmwareStart << 0 << false;
+}
+
+void TestPageBandFlash::transferFaults()
+{
+    QFETCH(BandFault, fault);
+    QFETCH(int, parameter);
+    QFETCH(bool, retryInstalls);
+    PageRig rig;
+    const QByteArray image = imageOf(3 * 1020 + 100);
+    QVERIFY(prepare(rig, image));
+    PageBandFlash page;
+    QVERIFY(open(rig, page));
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 1, WAIT);
+    rig.band().setFault(fault, parameter);
+    click(button(page, "tab_confirm", "bt_ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(text(page, "tab_download"), TRANSFER_FAILED, 60000);
+    QVERIFY(button(page, "tab_download", "bt_ok")->isEnabled());
+    QCOMPARE(currentTab(page), 2);
+    QVERIFY(rig.band().firmware().isEmpty());
+    if (!retryInstalls) {
+        QVERIFY(rig.clean());
+        return;
+    }
+
+    click(button(page, "tab_download", "bt_ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 4, 60000);
+    QCOMPARE(text(page, "tab_end"), INSTALLED);
+    QCOMPARE(startPackets(rig.band()), 2);
+    QCOMPARE(rig.band().firmware(), image);
+    verifyTransfer(rig.band(), image);
+    QVERIFY(rig.clean());
+}
+
+// The band stops answering after the start packet: the page waits with no time-out, and once
+// the wizard is closed a late answer drives nothing.
+void TestPageBandFlash::silentBand()
+{
+    PageRig rig;
+    QVERIFY(prepare(rig, imageOf(2000)));
+    PageBandFlash page;
+    QSignalSpy closes(&page, SIGNAL(onClose()));
+    QVERIFY(open(rig, page));
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 1, WAIT);
+    rig.band().setFault(BandFault::Silent);
+    click(button(page, "tab_confirm", "bt_ok"));
+    QTRY_COMPARE_WITH_TIMEOUT(startPackets(rig.band()), 1, WAIT);
+    QCOMPARE(text(page, "tab_download"), QStringLiteral("正在更新..."));
+    QVERIFY(!button(page, "tab_download", "bt_ok")->isEnabled());
+
+    click(button(page, "tab_download", "bt_cancel"));
+    QCOMPARE(closes.count(), 2);
+    const int taken = rig.band().received().size();
+    emit rig.hub().onBhFirmRev(WireCodec::bs_pack());
+    rig.band().setFault(BandFault::None);
+    QSignalSpy versions(&rig.hub(), SIGNAL(onBhVersion(WireCodec::bs_reply_version)));
+    rig.hub().bhVersion();
+    QVERIFY(versions.wait(WAIT));
+    // Only the version request went out after the close.
+    QCOMPARE(rig.band().received().size(), taken + 1);
+    QVERIFY(rig.clean());
+}
+
+void TestPageBandFlash::checkFailures_data()
+{
+    QTest::addColumn<BandFault>("fault");
+    QTest::addColumn<QString>("bound");
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<int>("imageSize");
+    QTest::addColumn<bool>("malformed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("retry");
+    QTest::newRow("band not in the scan")   << BandFault::None << "11:22:33:44:55:66" << 260 << 500 << false << SCAN_FAILED << true;
+    QTest::newRow("no bound band")          << BandFault::None << "" << 260 << 500 << false << SCAN_FAILED << true;
+    QTest::newRow("connect refused")        << BandFault::RefuseConnect << BAND << 260 << 500 << false << CONNECT_FAILED << true;
+    QTest::newRow("notify refused")         << BandFault::RefuseNotify << BAND << 260 << 500 << false << NOTIFY_FAILED << true;
+    QTest::newRow("error report for the version request") << BandFault::ErrorPacket << BAND << 260 << 500 << false << CONNECT_FAILED << true;
+    QTest::newRow("same version: only close is left") << BandFault::None << BAND << 259 << 500 << false << UP_TO_DATE << false;
+    QTest::newRow("malformed cloud reply")  << BandFault::None << BAND << 260 << 500 << true << CHECK_FAILED << true;
+    QTest::newRow("empty image")            << BandFault::None << BAND << 260 << 0 << false << CHECK_FAILED << true;
+}
+
+void TestPageBandFlash::checkFailures()
+{
+    QFETCH(BandFault, fault);
+    QFETCH(QString, bound);
+    QFETCH(int, offered);
+    QFETCH(int, imageSize);
+    QFETCH(bool, malformed);
+    QFETCH(QString, message);
+    QFETCH(bool, retry);
+    PageRig rig;
+    QVERIFY(prepare(rig, imageOf(imageSize), fault));
+    CloudGate::ns_bind_dev held;
+    held.deviceAddress = bound;
+    rig.hub().setNsBinds(bound.isEmpty() ? QList<CloudGate::ns_bind_dev>() : QList<CloudGate::ns_bind_dev>{held});
+    rig.cloud().ledger().setFirmware(CloudLedger::lc_firmware{quint16(offered), imageOf(imageSize)});
+    if (malformed)
+        rig.cloud().setFault(firmwarePath(), LoopbackCloud::lc_fault{LoopbackCloud::FAULT_MALFORMED, {}, {}, 0});
+    PageBandFlash page;
+    QVERIFY(open(rig, page));
+    QTRY_COMPARE_WITH_TIMEOUT(text(page, "tab_check"), message, WAIT);
+    QCOMPARE(button(page, "tab_check", "bt_ok")->isEnabled(), retry);
+    QCOMPARE(currentTab(page), 0);
+    if (message == UP_TO_DATE)
+        QCOMPARE(text(page, "tab_check", "label_description"), QStringLiteral("当前已是最新版本,不需要更新."));
+    if (message == SCAN_FAILED && !bound.isEmpty())
+        QVERIFY(rig.shot(page, QStringLiteral("check")));
+    QVERIFY(rig.clean());
+}
+
+void TestPageBandFlash::confirmOffer_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<int>("imageSize");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("canStart");
+    const QString none = QStringLiteral("已是最新版本，无需更新");
+    QTest::newRow("plain decimal versions")    << 259 << 300 << 500 << "发现新版本,是否更新?(当前:259,最新:300)" << "" << true;
+    QTest::newRow("version 0 offers nothing") << 259 << 0 << 500 << "发现新版本,是否更新?(当前:259,最新:0)" << none << false;
+    QTest::newRow("an empty image cannot start") << 259 << 260 << 0 << "发现新版本,是否更新?(当前:259,最新:260)" << "" << false;
+}
+
+void TestPageBandFlash::confirmOffer()
+{
+    QFETCH(int, current);
+    QFETCH(int, offered);
+    QFETCH(int, imageSize);
+    QFETCH(QString, question);
+    QFETCH(QString, note);
+    QFETCH(bool, canStart);
+    PageBandFlash page;
+    QWidget* confirm = tab(page, "tab_confirm");
+    QVERIFY(QMetaObject::invokeMethod(confirm, "setData", Q_ARG(quint16, quint16(current)),
+                                      Q_ARG(quint16, quint16(offered)), Q_ARG(QByteArray, imageOf(imageSize))));
+    QCOMPARE(text(page, "tab_confirm"), question);
+    QCOMPARE(text(page, "tab_confirm", "label_description"), note);
+    QCOMPARE(button(page, "tab_confirm", "bt_ok")->isEnabled(), canStart);
+    QVERIFY(button(page, "tab_confirm", "bt_cancel")->isEnabled());
+}
+
+// The confirm page hands nothing on before it has data, and the transfer refuses an empty
+// image handed to it anyway without sending a packet.
+void TestPageBandFlash::emptyImageAtConfirm()
+{
+    PageRig rig;
+    QVERIFY(prepare(rig, imageOf(500)));
+    PageBandFlash page;
+    QWidget* confirm = tab(page, "tab_confirm");
+    QSignalSpy handed(confirm, SIGNAL(onNext(QByteArray)));
+    QVERIFY(QMetaObject::invokeMethod(confirm, "on_okClick"));
+    QCOMPARE(handed.count(), 0);
+
+    QVERIFY(open(rig, page));
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 1, WAIT);
+    const int taken = rig.band().received().size();
+    QVERIFY(QMetaObject::invokeMethod(tab(page, "tab_download"), "start", Q_ARG(QByteArray, QByteArray())));
+    QCOMPARE(text(page, "tab_download"), TRANSFER_FAILED);
+    QVERIFY(button(page, "tab_download", "bt_ok")->isEnabled());
+    QSignalSpy versions(&rig.hub(), SIGNAL(onBhVersion(WireCodec::bs_reply_version)));
+    rig.hub().bhVersion();
+    QVERIFY(versions.wait(WAIT));
+    QCOMPARE(rig.band().received().size(), taken + 1);
+    QVERIFY(rig.clean());
+}
+
+// Without a hub nothing starts; the check button then says why.
+void TestPageBandFlash::withoutHub()
+{
+    PageBandFlash page;
+    QVERIFY(!page.setMsg(nullptr));
+    QCOMPARE(currentTab(page), 0);
+    QCOMPARE(text(page, "tab_check"), QStringLiteral("提示内容"));
+    page.show();
+    click(button(page, "tab_check", "bt_ok"));
+    QCOMPARE(text(page, "tab_check"), QStringLiteral("无法连接到消息中心!!!"));
+}
+
+void TestPageBandFlash::closes_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("count");
+    QTest::newRow("check page's close button: twice")  << "tab_check" << "bt_close" << 2;
+    QTest::newRow("check page's cancel button: twice") << "tab_check" << "bt_cancel" << 2;
+    QTest::newRow("a window close: once")              << "" << "" << 1;
+}
+
+void TestPageBandFlash::closes()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, button);
+    QFETCH(int, count);
+    PageBandFlash wizard;
+    QSignalSpy closes(&wizard, SIGNAL(onClose()));
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    if (page.isEmpty())
+        wizard.close();
+    else
+        click(tab(wizard, page.toLatin1().constData())->findChild<QWidget*>(button));
+    QCOMPARE(closes.count(), count);
+    QVERIFY(!wizard.isVisible());
+}
+
+// A copy of this program in a folder of its own, with a pending program update listed beside
+// it, still checks the band.
+void TestPageBandFlash::updateListBeside()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString copy = folder.filePath(QStringLiteral("tst_pagebandflash"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner));
+    QString name;
+    {
+        // The rig points the environment at its peers only while it lives: the child gets its own.
+        PeerRig rig;
+        name = rig.hub().fdUpdateListConf();
+    }
+    QFile list(folder.filePath(name));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("Quorin.exe.bak\r\n");
+    list.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUORIN_LIST_BESIDE"), list.fileName());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(copy, {QStringLiteral("checkStartsHere")});
+    QVERIFY(child.waitForFinished(120000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+}
+
+// Run by updateListBeside in the copy; alone it checks the same road without the list.
+void TestPageBandFlash::checkStartsHere()
+{
+    const QString list = qEnvironmentVariable("QUORIN_LIST_BESIDE");
+    if (!list.isEmpty())
+        QVERIFY(QFile::exists(list));
+    PageRig rig;
+    QVERIFY(prepare(rig, imageOf(500)));
+    PageBandFlash page;
+    QVERIFY(open(rig, page));
+    QTRY_COMPARE_WITH_TIMEOUT(currentTab(page), 1, WAIT);
+    QVERIFY(text(page, "tab_end") != INSTALLED);
+    QVERIFY(rig.clean());
+}
+
+QTEST_MAIN(TestPageBandFlash)
+#include "tst_pagebandflash.moc"
