@@ -292,12 +292,15 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
     const bool moved = !file.location.isEmpty();
     QByteArray reply = "HTTP/1.1 " + QByteArray(moved ? "302 Found" : "200 OK") + "\r\n";
     reply += "Content-Type: application/zip\r\n";
-    reply += "Content-Length: " + QByteArray::number(file.body.size()) + "\r\n";
+    const bool unsized = !head && file.mode == FILE_UNSIZED_HALF;
+    if (!unsized)
+        reply += "Content-Length: " + QByteArray::number(file.body.size()) + "\r\n";
     if (moved)
         reply += "Location: " + file.location.toUtf8() + "\r\n";
     if (!file.disposition.isEmpty())
         reply += "Content-Disposition: attachment; filename=\"" + file.disposition.toUtf8() + "\"\r\n";
-    reply += keepAlive ? QByteArrayLiteral("Connection: keep-alive\r\n\r\n") : QByteArrayLiteral("Connection: close\r\n\r\n");
+    reply += keepAlive && !unsized ? QByteArrayLiteral("Connection: keep-alive\r\n\r\n")
+                                   : QByteArrayLiteral("Connection: close\r\n\r\n");
     if (head) {
         socket->write(reply);
         if (!keepAlive)
@@ -311,7 +314,8 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
             socket->disconnectFromHost();
         return;
     case FILE_CUT:
-        // The announced length never arrives: the link ends halfway.
+    case FILE_UNSIZED_HALF:
+        // The body ends halfway with the link.
         links[socket].busy = true;
         socket->write(reply + file.body.left(file.body.size() / 2));
         socket->disconnectFromHost();

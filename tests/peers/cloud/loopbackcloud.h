@@ -62,8 +62,9 @@ public:
     CloudLedger& ledger();
 
     // How a served file goes out: whole, cut short after its full length was announced (the
-    // connection closes), or slowly in pieces.
-    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW };
+    // connection closes), slowly in pieces, or (GET) half of it with no length announced and
+    // the connection closed, which ends such a body without any error.
+    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW, FILE_UNSIZED_HALF };
 
     // A file answered to HEAD and GET at a path outside the endpoints: update packages.
     struct lc_file {

@@ -264,7 +264,7 @@ void TestLoopbackCloud::faults()
         QVERIFY(!reply.isEmpty() && QJsonDocument::fromJson(reply).isNull());
 }
 
-enum class Served { Whole, Head, Moved, RelativeMove, Missing, MissingOnGet, Cut, Slow };
+enum class Served { Whole, Head, Moved, RelativeMove, Missing, MissingOnGet, Cut, Slow, UnsizedHalf };
 Q_DECLARE_METATYPE(Served)
 
 void TestLoopbackCloud::servedFiles_data()
@@ -283,6 +283,8 @@ void TestLoopbackCloud::servedFiles_data()
     QTest::newRow("GET may fail after a good HEAD") << Served::MissingOnGet << 404 << QByteArray() << false;
     QTest::newRow("a cut body is shorter than announced") << Served::Cut << 200 << QByteArray() << false;
     QTest::newRow("a slow body arrives whole in pieces") << Served::Slow << 200 << QByteArray() << true;
+    QTest::newRow("half a body without a length ends with the link")
+        << Served::UnsizedHalf << 200 << QByteArray() << false;
 }
 
 void TestLoopbackCloud::servedFiles()
@@ -298,7 +300,8 @@ void TestLoopbackCloud::servedFiles()
     file.headStatus = served == Served::Missing ? 404 : 200;
     file.getStatus = served == Served::Missing || served == Served::MissingOnGet ? 404 : 200;
     file.mode = served == Served::Cut ? LoopbackCloud::FILE_CUT
-              : served == Served::Slow ? LoopbackCloud::FILE_SLOW : LoopbackCloud::FILE_WHOLE;
+              : served == Served::Slow ? LoopbackCloud::FILE_SLOW
+              : served == Served::UnsizedHalf ? LoopbackCloud::FILE_UNSIZED_HALF : LoopbackCloud::FILE_WHOLE;
     file.pieceBytes = 3000;
     file.pieceMs = 50;
     const QString path = QStringLiteral("/download/pkg.zip");
@@ -311,7 +314,11 @@ void TestLoopbackCloud::servedFiles()
     QCOMPARE(reply->rawHeader("Location"), location);
     const QByteArray body = reply->readAll();
     QCOMPARE(body == file.body, whole);
-    if (status != 404) {
+    if (served == Served::UnsizedHalf) {
+        QCOMPARE(reply->error(), QNetworkReply::NoError);
+        QVERIFY(!reply->header(QNetworkRequest::ContentLengthHeader).isValid());
+        QCOMPARE(body, file.body.left(file.body.size() / 2));
+    } else if (status != 404) {
         QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), qint64(file.body.size()));
         QCOMPARE(reply->rawHeader("Content-Disposition"), QByteArray("attachment; filename=\"pkg.zip\""));
     }
