@@ -37,9 +37,11 @@ endfunction()
 # quorin_add_page(Name SOURCES ... LINKS ...): a page library. Everything a page needs comes
 # with it (widgets, the hub, its Attribute part, the pictures); its forms sit in widget/ and
 # dialog/. What it links besides is its own business: PRIVATE, so whoever holds the page sees
-# the page and the hub, not the widgets it is made of.
+# the page and the hub, not the widgets it is made of. HIDDEN keeps every class without the
+# export macro out of the library's symbols: two libraries loaded together may then hold
+# classes of the same name without the dynamic linker binding one's calls to the other's.
 function(quorin_add_page name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "HIDDEN" "" "SOURCES;LINKS" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES})
   generate_export_header(${name})
   set(forms ${CMAKE_CURRENT_SOURCE_DIR}/widget ${CMAKE_CURRENT_SOURCE_DIR}/dialog)
@@ -48,6 +50,9 @@ function(quorin_add_page name)
   set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS "${forms}")
   target_link_libraries(${name} PUBLIC Qt5::Widgets Attribute CoreHub Resource)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+  if(ARG_HIDDEN)
+    set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  endif()
   _quorin_common(${name})
 endfunction()
 

@@ -994,4 +994,23 @@
         <translation>After unbinding, the band&apos;s data can no longer be fetched. Unbind it?</translation>
     </message>
 </context>
+<context>
+    <name>WidgetUpdateEnd</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>Finish</translation>
+    </message>
+</context>
 </TS>

@@ -994,4 +994,23 @@
         <translation>解除绑定后将无法获取手环数据，是否确定解除绑定?</translation>
     </message>
 </context>
+<context>
+    <name>WidgetUpdateEnd</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>结束</translation>
+    </message>
+</context>
 </TS>
