@@ -64,22 +64,30 @@ function(quorin_add_program name)
   _quorin_common(${name})
 endfunction()
 
-# quorin_add_test(tst_name SOURCES ... LINKS ...): a QtTest executable run by CTest offscreen,
-# with HOME and the XDG folders of its own, so QStandardPaths never touches a real home.
+# quorin_add_test(tst_name [XVFB] SOURCES ... LINKS ...): a QtTest executable run by CTest
+# offscreen, with HOME, TMPDIR and the XDG folders of its own, so QStandardPaths never touches a
+# real home and Qt's single-instance keys never meet another test's. XVFB: on an X server of its
+# own instead (scripts/with-xvfb), for what only a real display shows.
 function(quorin_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "XVFB" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINKS})
   _quorin_common(${name})
   set(home ${QUORIN_TEST_ROOT}/${name})
-  add_test(NAME ${name} COMMAND ${name})
+  set(platform offscreen)
+  if(ARG_XVFB)
+    set(platform xcb)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
     FIXTURES_REQUIRED test_homes
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QUORIN_CLOUD_URL=;QUORIN_ADAPTER_PORT=")
+    ENVIRONMENT "QT_QPA_PLATFORM=${platform};HOME=${home};TMPDIR=${home}/tmp;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QUORIN_CLOUD_URL=;QUORIN_ADAPTER_PORT=")
   set_property(GLOBAL APPEND PROPERTY QUORIN_TEST_HOMES ${home})
 endfunction()
 

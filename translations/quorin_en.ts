@@ -220,6 +220,33 @@
     </message>
 </context>
 <context>
+    <name>PageTrends</name>
+    <message>
+        <source>日</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>周</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>运动</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>睡眠</source>
+        <translation>Sleep</translation>
+    </message>
+    <message>
+        <source>日视图</source>
+        <translation>Day view</translation>
+    </message>
+    <message>
+        <source>周视图</source>
+        <translation>Week view</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>

@@ -220,6 +220,33 @@
     </message>
 </context>
 <context>
+    <name>PageTrends</name>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>周</source>
+        <translation>周</translation>
+    </message>
+    <message>
+        <source>运动</source>
+        <translation>运动</translation>
+    </message>
+    <message>
+        <source>睡眠</source>
+        <translation>睡眠</translation>
+    </message>
+    <message>
+        <source>日视图</source>
+        <translation>日视图</translation>
+    </message>
+    <message>
+        <source>周视图</source>
+        <translation>周视图</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
