@@ -18,7 +18,7 @@ enum class Offer { SameVersion, OlderVersion, EmptyVersionNoUrl, Refused, Malfor
 Q_DECLARE_METATYPE(Offer)
 enum class Road { Direct, MovedAbsolute, MovedRelative };
 Q_DECLARE_METATYPE(Road)
-enum class Hostile { HeadMissing, GetMissing, CutBody, UnsizedHalf, EscapingEntry, CorruptZip, NameUp, NameUpBackslash, NameDots };
+enum class Hostile { FileAddress, MovedToFile, HeadMissing, GetMissing, CutBody, UnsizedHalf, EscapingEntry, CorruptZip, NameUp, NameUpBackslash, NameDots };
 Q_DECLARE_METATYPE(Hostile)
 enum class Closing { CheckCancel, WindowClose, ConfirmLater, DownloadCancelMidGet };
 Q_DECLARE_METATYPE(Closing)
@@ -184,6 +184,7 @@ private slots:
     void hostilePeers();
     void closing_data();
     void closing();
+    void withoutHub();
 };
 
 void TestPageSelfRefresh::init()
@@ -359,6 +360,10 @@ void TestPageSelfRefresh::hostilePeers_data()
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("landed");
+    QTest::newRow("an address that is no web address is not fetched")
+        << Hostile::FileAddress << int(TAB_DOWNLOAD) << "下载地址无效!!!" << QString();
+    QTest::newRow("a Location that is no web address is not followed")
+        << Hostile::MovedToFile << int(TAB_DOWNLOAD) << "创建下载失败,请重试!" << QString();
     QTest::newRow("HEAD 404 is a size error") << Hostile::HeadMissing << int(TAB_DOWNLOAD) << "获取下载文件大小错误:0B" << QString();
     QTest::newRow("GET 404 after a good HEAD is a failed download")
         << Hostile::GetMissing << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
@@ -402,8 +407,11 @@ void TestPageSelfRefresh::hostilePeers()
         package.disposition = QStringLiteral("..\\..\\evil.zip");
     if (hostile == Hostile::NameDots)
         package.disposition = QStringLiteral("..");
+    const QString localFile = QUrl::fromLocalFile(programDir() + QStringLiteral("/data.txt")).toString();
+    if (hostile == Hostile::MovedToFile)
+        package.location = localFile;
     rig.cloud().serveFile(PACKAGE_PATH, package);
-    offer(rig, NEW_VERSION, rig.cloud().fileUrl(PACKAGE_PATH).toString());
+    offer(rig, NEW_VERSION, hostile == Hostile::FileAddress ? localFile : rig.cloud().fileUrl(PACKAGE_PATH).toString());
     const QString root = rig.hub().fdUpdateDir();
     const QStringList homeBefore = tree(rig.home(), {root});
     const QStringList aroundBefore = tree(programParent(), {programDir()});
@@ -416,7 +424,8 @@ void TestPageSelfRefresh::hostilePeers()
     QCOMPARE(tabOf(*dialog), tab);
     if (tab == TAB_DOWNLOAD) {
         QCOMPARE(downloaded.size(), 0);
-        QVERIFY(button(*dialog, TAB_DOWNLOAD, "bt_ok")->isEnabled());
+        // Retrying an address that can never be fetched is no use.
+        QCOMPARE(button(*dialog, TAB_DOWNLOAD, "bt_ok")->isEnabled(), hostile != Hostile::FileAddress);
         QCOMPARE(tree(root, {}), QStringList());
     }
     if (tab == TAB_UNCOMPRESS)
@@ -485,6 +494,20 @@ void TestPageSelfRefresh::closing()
     QVERIFY(QDir::setCurrent(oldCurrent));
     QVERIFY(QFileInfo(keep).isFile());
     QCOMPARE(tree(root, {}), QStringList());
+}
+
+// Opened without a hub, the wizard waits on its check page and says so when asked to check.
+void TestPageSelfRefresh::withoutHub()
+{
+    PageRig rig;
+    QVERIFY(rig.isReady());
+    PageSelfRefresh dialog(nullptr);
+    dialog.setMsg(nullptr);
+    QCOMPARE(tabOf(dialog), int(TAB_CHECK));
+    QCOMPARE(textOf(dialog, TAB_CHECK), QStringLiteral("提示内容"));
+    click(dialog, TAB_CHECK, "bt_ok");
+    QCOMPARE(textOf(dialog, TAB_CHECK), QStringLiteral("无法连接到消息中心!!!"));
+    QCOMPARE(versionRequests(rig), 0);
 }
 
 int main(int argc, char* argv[])
