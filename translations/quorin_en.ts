@@ -141,6 +141,25 @@
     </message>
 </context>
 <context>
+    <name>DialogDeviceInstall</name>
+    <message>
+        <source>安装驱动</source>
+        <translation>Install driver</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Notice text</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>Notice explanation</translation>
+    </message>
+</context>
+<context>
     <name>DialogPageAbout</name>
     <message>
         <source>Dialog</source>
@@ -920,6 +939,90 @@
         <source>正在解压更新包%1%2...</source>
         <translation>Unpacking the update package %1%2...</translation>
     </message>
+    <message>
+        <source>正准备安装驱动...</source>
+        <translation>Preparing to install the driver...</translation>
+    </message>
+    <message>
+        <source>提示:此操作需要管理器权限.</source>
+        <translation>Note: this needs administrator rights.</translation>
+    </message>
+    <message>
+        <source>检查驱动</source>
+        <translation>Checking the driver</translation>
+    </message>
+    <message>
+        <source>正在安装...</source>
+        <translation>Installing...</translation>
+    </message>
+    <message>
+        <source>请把设备连接到计算机后,安装将自动继续.</source>
+        <translation>Connect the device to the computer; the installation then goes on by itself.</translation>
+    </message>
+    <message>
+        <source>安装完成</source>
+        <translation>Installation complete</translation>
+    </message>
+    <message>
+        <source>驱动已经安装完成.</source>
+        <translation>The driver is installed.</translation>
+    </message>
+    <message>
+        <source>等待驱动安装完成...</source>
+        <translation>Waiting for the driver installation to finish...</translation>
+    </message>
+    <message>
+        <source>正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装.</source>
+        <translation>Waiting for the driver installation to finish; if this takes long, cancel, unplug the adapter, plug it in again and install again.</translation>
+    </message>
+    <message>
+        <source>安装成功.</source>
+        <translation>Installed.</translation>
+    </message>
+    <message>
+        <source>驱动程序已经安装完成.</source>
+        <translation>The driver program is installed.</translation>
+    </message>
+    <message>
+        <source>安装失败.</source>
+        <translation>Installation failed.</translation>
+    </message>
+    <message>
+        <source>驱动程序安装失败,请重试!!!</source>
+        <translation>The driver installation failed, please try again!</translation>
+    </message>
+    <message>
+        <source>从没有同步.</source>
+        <translation>Never synced.</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日 %4:%5:%6</source>
+        <translation>%1-%2-%3 %4:%5:%6</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日</source>
+        <translation>%1-%2-%3</translation>
+    </message>
+    <message>
+        <source>立即同步</source>
+        <translation>Sync now</translation>
+    </message>
+    <message>
+        <source>正在检测设备...</source>
+        <translation>Detecting the device...</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>Querying...</translation>
+    </message>
+    <message>
+        <source>查询失败!!!</source>
+        <translation>Query failed!</translation>
+    </message>
+    <message>
+        <source>还没有绑定任何设备,是否马上绑定?</source>
+        <translation>No band is bound yet. Bind one now?</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1100,6 +1203,33 @@
     <message>
         <source>退出</source>
         <translation>Sign out</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageHarvestRun</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>同步步骤1</source>
+        <translation>Sync step 1</translation>
+    </message>
+    <message>
+        <source>上次同步时间:</source>
+        <translation>Last sync:</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>Querying...</translation>
+    </message>
+    <message>
+        <source>数据日期:</source>
+        <translation>Data date:</translation>
+    </message>
+    <message>
+        <source>同步步骤2</source>
+        <translation>Sync step 2</translation>
     </message>
 </context>
 <context>

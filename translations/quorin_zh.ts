@@ -141,6 +141,25 @@
     </message>
 </context>
 <context>
+    <name>DialogDeviceInstall</name>
+    <message>
+        <source>安装驱动</source>
+        <translation>安装驱动</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>提示说明内容</translation>
+    </message>
+</context>
+<context>
     <name>DialogPageAbout</name>
     <message>
         <source>Dialog</source>
@@ -920,6 +939,90 @@
         <source>正在解压更新包%1%2...</source>
         <translation>正在解压更新包%1%2...</translation>
     </message>
+    <message>
+        <source>正准备安装驱动...</source>
+        <translation>正准备安装驱动...</translation>
+    </message>
+    <message>
+        <source>提示:此操作需要管理器权限.</source>
+        <translation>提示:此操作需要管理器权限.</translation>
+    </message>
+    <message>
+        <source>检查驱动</source>
+        <translation>检查驱动</translation>
+    </message>
+    <message>
+        <source>正在安装...</source>
+        <translation>正在安装...</translation>
+    </message>
+    <message>
+        <source>请把设备连接到计算机后,安装将自动继续.</source>
+        <translation>请把设备连接到计算机后,安装将自动继续.</translation>
+    </message>
+    <message>
+        <source>安装完成</source>
+        <translation>安装完成</translation>
+    </message>
+    <message>
+        <source>驱动已经安装完成.</source>
+        <translation>驱动已经安装完成.</translation>
+    </message>
+    <message>
+        <source>等待驱动安装完成...</source>
+        <translation>等待驱动安装完成...</translation>
+    </message>
+    <message>
+        <source>正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装.</source>
+        <translation>正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装.</translation>
+    </message>
+    <message>
+        <source>安装成功.</source>
+        <translation>安装成功.</translation>
+    </message>
+    <message>
+        <source>驱动程序已经安装完成.</source>
+        <translation>驱动程序已经安装完成.</translation>
+    </message>
+    <message>
+        <source>安装失败.</source>
+        <translation>安装失败.</translation>
+    </message>
+    <message>
+        <source>驱动程序安装失败,请重试!!!</source>
+        <translation>驱动程序安装失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>从没有同步.</source>
+        <translation>从没有同步.</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日 %4:%5:%6</source>
+        <translation>%1年%2月%3日 %4:%5:%6</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日</source>
+        <translation>%1年%2月%3日</translation>
+    </message>
+    <message>
+        <source>立即同步</source>
+        <translation>立即同步</translation>
+    </message>
+    <message>
+        <source>正在检测设备...</source>
+        <translation>正在检测设备...</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>正在查询...</translation>
+    </message>
+    <message>
+        <source>查询失败!!!</source>
+        <translation>查询失败!!!</translation>
+    </message>
+    <message>
+        <source>还没有绑定任何设备,是否马上绑定?</source>
+        <translation>还没有绑定任何设备,是否马上绑定?</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1100,6 +1203,33 @@
     <message>
         <source>退出</source>
         <translation>退出</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageHarvestRun</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>同步步骤1</source>
+        <translation>同步步骤1</translation>
+    </message>
+    <message>
+        <source>上次同步时间:</source>
+        <translation>上次同步时间:</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>正在查询...</translation>
+    </message>
+    <message>
+        <source>数据日期:</source>
+        <translation>数据日期:</translation>
+    </message>
+    <message>
+        <source>同步步骤2</source>
+        <translation>同步步骤2</translation>
     </message>
 </context>
 <context>
