@@ -1046,6 +1046,142 @@
         <source>%1月%2日-%3月%4日</source>
         <translation>%1/%2-%3/%4</translation>
     </message>
+    <message>
+        <source>软件更新(解压)</source>
+        <translation>Program update (unpack)</translation>
+    </message>
+    <message>
+        <source>软件更新(结束)</source>
+        <translation>Program update (done)</translation>
+    </message>
+    <message>
+        <source>软件升级成功,重启软件后生效.</source>
+        <translation>The program was updated; the new version starts with the next restart.</translation>
+    </message>
+    <message>
+        <source>软件升级失败,请稍后重试!!!</source>
+        <translation>The program update failed, please try again later!</translation>
+    </message>
+    <message>
+        <source>软件更新(检测)</source>
+        <translation>Program update (check)</translation>
+    </message>
+    <message>
+        <source>检测</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心!!!</source>
+        <translation>Cannot reach the message centre!</translation>
+    </message>
+    <message>
+        <source>取消点击&quot;取消&quot;,重试点击&quot;检测&quot;.</source>
+        <translation>Click &quot;Cancel&quot; to stop, &quot;Check&quot; to try again.</translation>
+    </message>
+    <message>
+        <source>正在检测更新...</source>
+        <translation>Checking for updates...</translation>
+    </message>
+    <message>
+        <source>发送请求失败!!!</source>
+        <translation>The request could not be sent!</translation>
+    </message>
+    <message>
+        <source>检测失败,请重试!!!</source>
+        <translation>The check failed, please try again!</translation>
+    </message>
+    <message>
+        <source>已是最新版本.</source>
+        <translation>This is the newest version.</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本,不需要更新.</source>
+        <translation>The program is up to date; no update is needed.</translation>
+    </message>
+    <message>
+        <source>软件更新(确认)</source>
+        <translation>Program update (confirm)</translation>
+    </message>
+    <message>
+        <source>下次再说</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>立即升级</source>
+        <translation>Update now</translation>
+    </message>
+    <message>
+        <source>发现新版本,是否更新?(当前:%1,最新:%2)</source>
+        <translation>A new version is available. Update? (current: %1, newest: %2)</translation>
+    </message>
+    <message>
+        <source>软件更新(下载)</source>
+        <translation>Program update (download)</translation>
+    </message>
+    <message>
+        <source>正在下载...</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>下载地址无效!!!</source>
+        <translation>The download address is not valid!</translation>
+    </message>
+    <message>
+        <source>正在获取文件信息...</source>
+        <translation>Getting the file information...</translation>
+    </message>
+    <message>
+        <source>获取文件信息失败,请重试!</source>
+        <translation>Could not get the file information, please try again!</translation>
+    </message>
+    <message>
+        <source>获取下载文件大小错误:%1</source>
+        <translation>Wrong download size: %1</translation>
+    </message>
+    <message>
+        <source>创建下载失败,请重试!</source>
+        <translation>Could not start the download, please try again!</translation>
+    </message>
+    <message>
+        <source>准备下载升级包大小:%1</source>
+        <translation>Preparing the download, package size: %1</translation>
+    </message>
+    <message>
+        <source>正在下载升级包:(%1/%2),速度%3/秒</source>
+        <translation>Downloading the update package: (%1/%2), %3/s</translation>
+    </message>
+    <message>
+        <source>下载升级包失败,请重试!</source>
+        <translation>Downloading the update package failed, please try again!</translation>
+    </message>
+    <message>
+        <source>下载升级包完成.</source>
+        <translation>Update package downloaded.</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心!</source>
+        <translation>Cannot reach the message centre!</translation>
+    </message>
+    <message>
+        <source>检测更新包失败!!!</source>
+        <translation>The update package failed its check!</translation>
+    </message>
+    <message>
+        <source>正在验证更新包%1%2...</source>
+        <translation>Verifying the update package %1%2...</translation>
+    </message>
+    <message>
+        <source>正准备解压更新包...</source>
+        <translation>Preparing to unpack the update package...</translation>
+    </message>
+    <message>
+        <source>解压更新包出错!!!</source>
+        <translation>Unpacking the update package failed!</translation>
+    </message>
+    <message>
+        <source>正在解压更新包%1%2...</source>
+        <translation>Unpacking the update package %1%2...</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1645,6 +1781,21 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
         <translation>After unbinding, the band&apos;s data can no longer be fetched. Unbind it?</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUncompress</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Message</translation>
     </message>
 </context>
 <context>

@@ -1046,6 +1046,142 @@
         <source>%1月%2日-%3月%4日</source>
         <translation>%1月%2日-%3月%4日</translation>
     </message>
+    <message>
+        <source>软件更新(解压)</source>
+        <translation>软件更新(解压)</translation>
+    </message>
+    <message>
+        <source>软件更新(结束)</source>
+        <translation>软件更新(结束)</translation>
+    </message>
+    <message>
+        <source>软件升级成功,重启软件后生效.</source>
+        <translation>软件升级成功,重启软件后生效.</translation>
+    </message>
+    <message>
+        <source>软件升级失败,请稍后重试!!!</source>
+        <translation>软件升级失败,请稍后重试!!!</translation>
+    </message>
+    <message>
+        <source>软件更新(检测)</source>
+        <translation>软件更新(检测)</translation>
+    </message>
+    <message>
+        <source>检测</source>
+        <translation>检测</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心!!!</source>
+        <translation>无法连接到消息中心!!!</translation>
+    </message>
+    <message>
+        <source>取消点击&quot;取消&quot;,重试点击&quot;检测&quot;.</source>
+        <translation>取消点击&quot;取消&quot;,重试点击&quot;检测&quot;.</translation>
+    </message>
+    <message>
+        <source>正在检测更新...</source>
+        <translation>正在检测更新...</translation>
+    </message>
+    <message>
+        <source>发送请求失败!!!</source>
+        <translation>发送请求失败!!!</translation>
+    </message>
+    <message>
+        <source>检测失败,请重试!!!</source>
+        <translation>检测失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>已是最新版本.</source>
+        <translation>已是最新版本.</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本,不需要更新.</source>
+        <translation>当前已是最新版本,不需要更新.</translation>
+    </message>
+    <message>
+        <source>软件更新(确认)</source>
+        <translation>软件更新(确认)</translation>
+    </message>
+    <message>
+        <source>下次再说</source>
+        <translation>下次再说</translation>
+    </message>
+    <message>
+        <source>立即升级</source>
+        <translation>立即升级</translation>
+    </message>
+    <message>
+        <source>发现新版本,是否更新?(当前:%1,最新:%2)</source>
+        <translation>发现新版本,是否更新?(当前:%1,最新:%2)</translation>
+    </message>
+    <message>
+        <source>软件更新(下载)</source>
+        <translation>软件更新(下载)</translation>
+    </message>
+    <message>
+        <source>正在下载...</source>
+        <translation>正在下载...</translation>
+    </message>
+    <message>
+        <source>下载地址无效!!!</source>
+        <translation>下载地址无效!!!</translation>
+    </message>
+    <message>
+        <source>正在获取文件信息...</source>
+        <translation>正在获取文件信息...</translation>
+    </message>
+    <message>
+        <source>获取文件信息失败,请重试!</source>
+        <translation>获取文件信息失败,请重试!</translation>
+    </message>
+    <message>
+        <source>获取下载文件大小错误:%1</source>
+        <translation>获取下载文件大小错误:%1</translation>
+    </message>
+    <message>
+        <source>创建下载失败,请重试!</source>
+        <translation>创建下载失败,请重试!</translation>
+    </message>
+    <message>
+        <source>准备下载升级包大小:%1</source>
+        <translation>准备下载升级包大小:%1</translation>
+    </message>
+    <message>
+        <source>正在下载升级包:(%1/%2),速度%3/秒</source>
+        <translation>正在下载升级包:(%1/%2),速度%3/秒</translation>
+    </message>
+    <message>
+        <source>下载升级包失败,请重试!</source>
+        <translation>下载升级包失败,请重试!</translation>
+    </message>
+    <message>
+        <source>下载升级包完成.</source>
+        <translation>下载升级包完成.</translation>
+    </message>
+    <message>
+        <source>无法连接到消息中心!</source>
+        <translation>无法连接到消息中心!</translation>
+    </message>
+    <message>
+        <source>检测更新包失败!!!</source>
+        <translation>检测更新包失败!!!</translation>
+    </message>
+    <message>
+        <source>正在验证更新包%1%2...</source>
+        <translation>正在验证更新包%1%2...</translation>
+    </message>
+    <message>
+        <source>正准备解压更新包...</source>
+        <translation>正准备解压更新包...</translation>
+    </message>
+    <message>
+        <source>解压更新包出错!!!</source>
+        <translation>解压更新包出错!!!</translation>
+    </message>
+    <message>
+        <source>正在解压更新包%1%2...</source>
+        <translation>正在解压更新包%1%2...</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1645,6 +1781,21 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
         <translation>解除绑定后将无法获取手环数据，是否确定解除绑定?</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUncompress</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -37,6 +39,26 @@ void seedDemo(CloudLedger& ledger)
     ledger.setFirmware(firmware);
 }
 
+// The package goes out under its own name, and the version record offers it as an update.
+bool announcePackage(LoopbackCloud& cloud, const QString& path)
+{
+    QFile package(path);
+    if (!package.open(QIODevice::ReadOnly))
+        return false;
+    LoopbackCloud::lc_file file;
+    file.body = package.readAll();
+    file.disposition = QFileInfo(path).fileName();
+    const QString served = QStringLiteral("/download/") + file.disposition;
+    cloud.serveFile(served, file);
+    CloudLedger::lc_app_version version;
+    version.version = QStringLiteral("1.0.1");
+    version.isGoUp = true;
+    version.url = cloud.fileUrl(served).toString();
+    version.content = QStringLiteral("新版本: 同步更快, 图表更清楚.");
+    cloud.ledger().setAppVersion(version);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -48,6 +70,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free one)."),
                                         QStringLiteral("port"), QStringLiteral("0"));
     parser.addOption(portOption);
+    const QCommandLineOption packageOption(QStringLiteral("package"),
+                                           QStringLiteral("Update package (zip) to serve and offer as version 1.0.1."),
+                                           QStringLiteral("file"));
+    parser.addOption(packageOption);
     parser.process(app);
 
     QTextStream out(stdout);
@@ -61,6 +87,10 @@ int main(int argc, char* argv[])
     seedDemo(cloud.ledger());
     if (!cloud.start(quint16(port))) {
         out << "cannot listen on port " << port << Qt::endl;
+        return 1;
+    }
+    if (parser.isSet(packageOption) && !announcePackage(cloud, parser.value(packageOption))) {
+        out << "cannot read package " << parser.value(packageOption) << Qt::endl;
         return 1;
     }
     // Someone registering by hand needs the code the cloud would have sent by SMS.

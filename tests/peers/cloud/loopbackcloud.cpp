@@ -28,6 +28,7 @@ QByteArray statusText(int status)
 {
     switch (status) {
     case 200: return QByteArrayLiteral("OK");
+    case 302: return QByteArrayLiteral("Found");
     case 400: return QByteArrayLiteral("Bad Request");
     case 404: return QByteArrayLiteral("Not Found");
     case 405: return QByteArrayLiteral("Method Not Allowed");
@@ -82,6 +83,18 @@ QUrl LoopbackCloud::url() const
 CloudLedger& LoopbackCloud::ledger()
 {
     return cloudLedger;
+}
+
+void LoopbackCloud::serveFile(const QString& path, const lc_file& file)
+{
+    files.insert(path, file);
+}
+
+QUrl LoopbackCloud::fileUrl(const QString& path) const
+{
+    QUrl address = url();
+    address.setPath(path);
+    return address;
 }
 
 void LoopbackCloud::setFault(const QString& path, const lc_fault& fault)
@@ -181,6 +194,10 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
     while (requestLog.size() > LOG_REQUESTS)
         requestLog.removeFirst();
     emit onRequest(request.path);
+    if (files.contains(request.path)) {
+        answerFile(socket, request, files.value(request.path), keepAlive);
+        return;
+    }
     const QString endpoint = request.path.mid(PATH_PREFIX.size());
     const bool taskList = request.path == TASK_LIST_PATH;
     if (!taskList && (!request.path.startsWith(PATH_PREFIX) || !cloudLedger.knowsEndpoint(endpoint))) {
@@ -258,6 +275,78 @@ QByteArray LoopbackCloud::taskListPage(const lc_request& request) const
     for (const QString& task : tasks)
         items += QStringLiteral("<li>") + task.toHtmlEscaped() + QStringLiteral("</li>");
     return htmlPage(QStringLiteral("我的任务"), QStringLiteral("<ul id=\"tasks\">") + items + QStringLiteral("</ul>"));
+}
+
+void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, const lc_file& file, bool keepAlive)
+{
+    const bool head = request.method == "HEAD";
+    if (!head && request.method != "GET") {
+        writeReply(socket, 405, TEXT_TYPE, QByteArrayLiteral("GET or HEAD only"), keepAlive);
+        return;
+    }
+    const int status = head ? file.headStatus : file.getStatus;
+    if (file.location.isEmpty() && status != 200) {
+        writeReply(socket, status, TEXT_TYPE, QByteArrayLiteral("no such file"), keepAlive);
+        return;
+    }
+    const bool moved = !file.location.isEmpty();
+    QByteArray reply = "HTTP/1.1 " + QByteArray(moved ? "302 Found" : "200 OK") + "\r\n";
+    reply += "Content-Type: application/zip\r\n";
+    const bool unsized = !head && file.mode == FILE_UNSIZED_HALF;
+    if (!unsized)
+        reply += "Content-Length: " + QByteArray::number(file.body.size()) + "\r\n";
+    if (moved)
+        reply += "Location: " + file.location.toUtf8() + "\r\n";
+    if (!file.disposition.isEmpty())
+        reply += "Content-Disposition: attachment; filename=\"" + file.disposition.toUtf8() + "\"\r\n";
+    reply += keepAlive && !unsized ? QByteArrayLiteral("Connection: keep-alive\r\n\r\n")
+                                   : QByteArrayLiteral("Connection: close\r\n\r\n");
+    if (head) {
+        socket->write(reply);
+        if (!keepAlive)
+            socket->disconnectFromHost();
+        return;
+    }
+    switch (file.mode) {
+    case FILE_WHOLE:
+        socket->write(reply + file.body);
+        if (!keepAlive)
+            socket->disconnectFromHost();
+        return;
+    case FILE_CUT:
+    case FILE_UNSIZED_HALF:
+        // The body ends halfway with the link.
+        links[socket].busy = true;
+        socket->write(reply + file.body.left(file.body.size() / 2));
+        socket->disconnectFromHost();
+        return;
+    case FILE_SLOW:
+        links[socket].busy = true;
+        socket->write(reply);
+        sendPieces(socket, file.body, file, keepAlive);
+        return;
+    }
+}
+
+// One piece now, the rest later; the link takes no other request until the body is out.
+void LoopbackCloud::sendPieces(QTcpSocket* socket, const QByteArray& rest, const lc_file& file, bool keepAlive)
+{
+    socket->write(rest.left(file.pieceBytes));
+    const QByteArray left = rest.mid(file.pieceBytes);
+    if (left.isEmpty()) {
+        if (!keepAlive) {
+            socket->disconnectFromHost();
+            return;
+        }
+        links[socket].busy = false;
+        serve(socket);
+        return;
+    }
+    const QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(file.pieceMs, this, [this, guard, left, file, keepAlive]() {
+        if (guard && links.contains(guard))
+            sendPieces(guard, left, file, keepAlive);
+    });
 }
 
 LoopbackCloud::TAKE LoopbackCloud::takeRequest(QByteArray* buffer, lc_request* request, bool* keepAlive)

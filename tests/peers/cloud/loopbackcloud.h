@@ -61,6 +61,34 @@ public:
     QUrl url() const;
     CloudLedger& ledger();
 
+    // How a served file goes out: whole, cut short after its full length was announced (the
+    // connection closes), slowly in pieces, or (GET) half of it with no length announced and
+    // the connection closed, which ends such a body without any error.
+    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW, FILE_UNSIZED_HALF };
+
+    // A file answered to HEAD and GET at a path outside the endpoints: update packages.
+    struct lc_file {
+        QByteArray body;
+        // Sent as Content-Disposition: attachment; filename="..." when not empty.
+        QString disposition;
+        // Not empty: HEAD and GET are answered 302 with this Location (absolute or relative) and
+        // the body's length, as a download server that hands the file to another host does; a
+        // GET gets the body too, so the length holds.
+        QString location;
+        // The answers' status when there is no location, one for HEAD and one for GET: 404 and
+        // the like send a short text instead of the body.
+        int headStatus = 200;
+        int getStatus = 200;
+        FILE_MODE mode = FILE_WHOLE;
+        // FILE_SLOW: this many bytes every pieceMs.
+        int pieceBytes = 4096;
+        int pieceMs = 100;
+    };
+
+    // path: "/download/pkg.zip" and the like; replaces what was served there.
+    void serveFile(const QString& path, const lc_file& file);
+    QUrl fileUrl(const QString& path) const;
+
     // path: a full request path such as "/zentrova-web/account/login", or empty for every
     // endpoint; a path's own entry wins over the one for every endpoint.
     void setFault(const QString& path, const lc_fault& fault);
@@ -91,6 +119,8 @@ private:
     void serve(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const lc_request& request, bool keepAlive);
     QByteArray taskListPage(const lc_request& request) const;
+    void answerFile(QTcpSocket* socket, const lc_request& request, const lc_file& file, bool keepAlive);
+    void sendPieces(QTcpSocket* socket, const QByteArray& rest, const lc_file& file, bool keepAlive);
     lc_fault faultFor(const QString& path) const;
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
                            const QByteArray& body, bool keepAlive);
@@ -99,6 +129,7 @@ private:
     CloudLedger cloudLedger;
     QHash<QTcpSocket*, lc_link> links;
     QMap<QString, lc_fault> faults;
+    QMap<QString, lc_file> files;
     QList<lc_request> requestLog;
 };
 

@@ -63,6 +63,8 @@ private slots:
     void connectionCloseEndsTheLink();
     void storedDayComesBack();
     void firmwareImage();
+    void servedFiles_data();
+    void servedFiles();
     void boundedLog_data();
     void boundedLog();
 
@@ -260,6 +262,70 @@ void TestLoopbackCloud::faults()
         QCOMPARE(objectOf(reply).value(QStringLiteral("returnMsg")).toString(), fault.returnMsg);
     if (fault.kind == LoopbackCloud::FAULT_MALFORMED)
         QVERIFY(!reply.isEmpty() && QJsonDocument::fromJson(reply).isNull());
+}
+
+enum class Served { Whole, Head, Moved, RelativeMove, Missing, MissingOnGet, Cut, Slow, UnsizedHalf };
+Q_DECLARE_METATYPE(Served)
+
+void TestLoopbackCloud::servedFiles_data()
+{
+    QTest::addColumn<Served>("served");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("location");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("GET brings the body, its length and its name") << Served::Whole << 200 << QByteArray() << true;
+    QTest::newRow("HEAD brings length and name without a body") << Served::Head << 200 << QByteArray() << false;
+    QTest::newRow("moved file names its new place and keeps the length")
+        << Served::Moved << 302 << QByteArray("http://127.0.0.1:1/elsewhere/pkg.zip") << true;
+    QTest::newRow("a relative location is sent as it stands")
+        << Served::RelativeMove << 302 << QByteArray("../mirror/pkg.zip") << true;
+    QTest::newRow("missing file is 404") << Served::Missing << 404 << QByteArray() << false;
+    QTest::newRow("GET may fail after a good HEAD") << Served::MissingOnGet << 404 << QByteArray() << false;
+    QTest::newRow("a cut body is shorter than announced") << Served::Cut << 200 << QByteArray() << false;
+    QTest::newRow("a slow body arrives whole in pieces") << Served::Slow << 200 << QByteArray() << true;
+    QTest::newRow("half a body without a length ends with the link")
+        << Served::UnsizedHalf << 200 << QByteArray() << false;
+}
+
+void TestLoopbackCloud::servedFiles()
+{
+    QFETCH(Served, served);
+    QFETCH(int, status);
+    QFETCH(QByteArray, location);
+    QFETCH(bool, whole);
+    LoopbackCloud::lc_file file;
+    file.body = QByteArray(10000, 'z');
+    file.disposition = QStringLiteral("pkg.zip");
+    file.location = QString::fromUtf8(location);
+    file.headStatus = served == Served::Missing ? 404 : 200;
+    file.getStatus = served == Served::Missing || served == Served::MissingOnGet ? 404 : 200;
+    file.mode = served == Served::Cut ? LoopbackCloud::FILE_CUT
+              : served == Served::Slow ? LoopbackCloud::FILE_SLOW
+              : served == Served::UnsizedHalf ? LoopbackCloud::FILE_UNSIZED_HALF : LoopbackCloud::FILE_WHOLE;
+    file.pieceBytes = 3000;
+    file.pieceMs = 50;
+    const QString path = QStringLiteral("/download/pkg.zip");
+    cloud->serveFile(path, file);
+    const QNetworkRequest request(cloud->fileUrl(path));
+    QNetworkReply* reply = served == Served::Head ? network->head(request) : network->get(request);
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), status);
+    QCOMPARE(reply->rawHeader("Location"), location);
+    const QByteArray body = reply->readAll();
+    QCOMPARE(body == file.body, whole);
+    if (served == Served::UnsizedHalf) {
+        QCOMPARE(reply->error(), QNetworkReply::NoError);
+        QVERIFY(!reply->header(QNetworkRequest::ContentLengthHeader).isValid());
+        QCOMPARE(body, file.body.left(file.body.size() / 2));
+    } else if (status != 404) {
+        QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), qint64(file.body.size()));
+        QCOMPARE(reply->rawHeader("Content-Disposition"), QByteArray("attachment; filename=\"pkg.zip\""));
+    }
+    if (served == Served::Cut)
+        QVERIFY(body.size() < file.body.size());
+    QCOMPARE(cloud->requests().last().method, served == Served::Head ? QByteArray("HEAD") : QByteArray("GET"));
+    reply->deleteLater();
 }
 
 void TestLoopbackCloud::requestInPieces()

@@ -1,0 +1,332 @@
+#include "widgetdownload.h"
+#include "ui_widgetdownload.h"
+
+#include "corehub.h"
+#include "tapimages.h"
+#include "trace.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+#include <cmath>
+
+namespace {
+
+bool isWebAddress(const QUrl& url)
+{
+    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
+int statusOf(const QNetworkReply* reply)
+{
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+// A name the server chose must stay a name inside our download folder: only its last component
+// counts (either separator), without control characters or a drive's colon.
+QString cleanFileName(const QString& name)
+{
+    const int slash = qMax(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
+    QString clean;
+    for (const QChar c : name.mid(slash + 1)) {
+        if (c.category() != QChar::Other_Control && c != QLatin1Char(':'))
+            clean.append(c);
+    }
+    if (clean == QLatin1String(".") || clean == QLatin1String(".."))
+        return QString();
+    return clean;
+}
+
+// attachment; filename="pkg.zip": the first part holding "filename=", its value unquoted.
+QString dispositionName(const QByteArray& header)
+{
+    const int end = header.indexOf('\0');
+    const QString text = QString::fromUtf8(end < 0 ? header : header.left(end));
+    for (const QString& part : text.split(QLatin1Char(';'))) {
+        if (!part.contains(QLatin1String("filename=")))
+            continue;
+        const QStringList fields = part.split(QLatin1Char('='));
+        QString name = fields.size() > 1 ? fields.at(1) : QString();
+        if (name.startsWith(QLatin1Char('"')))
+            name.remove(0, 1);
+        if (name.endsWith(QLatin1Char('"')))
+            name.chop(1);
+        return name;
+    }
+    return QString();
+}
+
+bool isInside(const QString& folder, const QString& root)
+{
+    const QString cleanRoot = QDir::cleanPath(root);
+    return QDir::isAbsolutePath(cleanRoot) && cleanRoot != QLatin1String("/")
+        && QDir::cleanPath(folder).startsWith(cleanRoot + QLatin1Char('/'));
+}
+
+} // namespace
+
+WidgetDownLoad::WidgetDownLoad(QWidget* parent)
+    : QWidget(parent, Qt::WindowFlags())
+    , ui(new Ui::WidgetDownLoad)
+{
+    ui->setupUi(this);
+    initData();
+}
+
+WidgetDownLoad::~WidgetDownLoad()
+{
+    resetDownload();
+    removeFolder();
+    delete ui;
+}
+
+void WidgetDownLoad::initData()
+{
+    m_appDir = QCoreApplication::applicationDirPath();
+    setTapImages(ui->bt_close, 11);
+    setTapImages(ui->bt_cancel, 33);
+    setTapImages(ui->bt_ok, 33);
+    ui->label_title->setText(QObject::tr("软件更新(下载)"));
+    ui->label_text->setText(QObject::tr("正在下载..."));
+    ui->bt_cancel->setCaption(QObject::tr("取消"));
+    ui->bt_ok->setCaption(QObject::tr("重试"));
+    connect(ui->bt_close, SIGNAL(on_click()), this, SLOT(on_closeClick()));
+    connect(ui->bt_cancel, SIGNAL(on_click()), this, SLOT(on_cancelClick()));
+    connect(ui->bt_ok, SIGNAL(on_click()), this, SLOT(on_okClick()));
+}
+
+bool WidgetDownLoad::setMsg(CoreHub* msg)
+{
+    return Attribute::setMsg(msg);
+}
+
+void WidgetDownLoad::setValue(const QString& url)
+{
+    m_url = url;
+    on_okClick();
+}
+
+QString WidgetDownLoad::sizeText(const qint64& bytes)
+{
+    static const char* const units[] = {"B", "KB", "MB", "GB"};
+    const double size = std::fabs(double(bytes));
+    int unit = 0;
+    double divisor = 1;
+    double limit = 1024;
+    while (unit < 3 && size >= limit) {
+        ++unit;
+        divisor *= 1000;
+        limit *= 1000;
+    }
+    const QString number = QString::number(size / divisor, 'f', unit);
+    return QStringLiteral("%1%2").arg(bytes < 0 ? QLatin1Char('-') + number : number, QLatin1String(units[unit]));
+}
+
+void WidgetDownLoad::on_closeClick()
+{
+    emit onClose();
+}
+
+void WidgetDownLoad::on_cancelClick()
+{
+    emit onClose();
+}
+
+void WidgetDownLoad::on_okClick()
+{
+    ui->bt_ok->setEnabled(false);
+    if (m_url.isEmpty() || m_network)
+        return;
+    const QUrl url(m_url, QUrl::TolerantMode);
+    // Only a web server may hand us a package: a file: or other address would unpack whatever
+    // it names over the program.
+    if (!isWebAddress(url)) {
+        ui->label_text->setText(QObject::tr("下载地址无效!!!"));
+        return;
+    }
+    getHead(url);
+}
+
+void WidgetDownLoad::getHead(const QUrl& url)
+{
+    resetDownload();
+    const QNetworkRequest request(url);
+    ui->label_text->setText(QObject::tr("正在获取文件信息..."));
+    m_network = new QNetworkAccessManager(this);
+    m_reply = m_network->head(request);
+    if (!m_reply) {
+        resetDownload();
+        ui->label_text->setText(QObject::tr("获取文件信息失败,请重试!"));
+        ui->bt_ok->setEnabled(true);
+        return;
+    }
+    connect(m_reply, SIGNAL(finished()), this, SLOT(on_gethead()));
+}
+
+void WidgetDownLoad::on_gethead()
+{
+    if (!m_reply)
+        return;
+    disconnect(m_reply, SIGNAL(finished()), this, SLOT(on_gethead()));
+    const int status = statusOf(m_reply);
+    const QByteArray location = m_reply->rawHeader("Location");
+    // A redirect is one step only, and its Location may be relative to the address asked.
+    const bool moved = status >= 300 && status < 400 && !location.isEmpty();
+    const bool answered = m_reply->error() == QNetworkReply::NoError && ((status >= 200 && status < 300) || moved);
+    const qint64 size = answered ? m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() : 0;
+    const QUrl target = moved ? m_reply->url().resolved(QUrl(QString::fromUtf8(location), QUrl::TolerantMode)) : QUrl();
+    QString name = cleanFileName(dispositionName(m_reply->rawHeader("Content-Disposition")));
+    QLOG << "status=" << status << ",size=" << size << ",location=" << target << ",name=" << name;
+    if (name.isEmpty())
+        name = cleanFileName(QUrl(m_url, QUrl::TolerantMode).fileName(QUrl::FullyDecoded));
+    if (size <= 0) {
+        ui->label_text->setText(QObject::tr("获取下载文件大小错误:%1").arg(sizeText(size)));
+        resetDownload();
+        ui->bt_ok->setEnabled(true);
+        return;
+    }
+    m_total = size;
+    m_redirected = moved;
+    const QString root = Msg() ? Msg()->fdUpdateDir() : QString();
+    if (name.isEmpty() || root.isEmpty() || (moved && !isWebAddress(target))) {
+        failDownload(QObject::tr("创建下载失败,请重试!"));
+        return;
+    }
+    // An earlier try's folder holds nothing anyone needs any more.
+    removeFolder();
+    m_root = root;
+    const QString folder = QStringLiteral("%1/%2").arg(root, QString::number(QDateTime::currentMSecsSinceEpoch()));
+    getData(moved ? target : QUrl(m_url, QUrl::TolerantMode), folder + QLatin1Char('/') + name);
+}
+
+void WidgetDownLoad::getData(const QUrl& url, const QString& file)
+{
+    resetDownload();
+    const QNetworkRequest request(url);
+    m_file = file;
+    m_package = new QFile(file, this);
+    const QString folder = QFileInfo(file).dir().path();
+    QLOG << "url=" << url << ",folder=" << folder << ",file=" << QFileInfo(file).fileName();
+    ui->label_text->setText(QObject::tr("准备下载升级包大小:%1").arg(sizeText(m_total)));
+    m_network = new QNetworkAccessManager(this);
+    m_reply = m_network->get(request);
+    const bool made = m_reply && QDir().mkpath(folder);
+    if (made)
+        m_folder = folder;
+    if (!made || !m_package->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        failDownload(QObject::tr("创建下载失败,请重试!"));
+        return;
+    }
+    m_lastTime = QDateTime::currentMSecsSinceEpoch();
+    connect(m_reply, SIGNAL(readyRead()), this, SLOT(on_readyRead()));
+    connect(m_reply, SIGNAL(finished()), this, SLOT(on_finished()));
+}
+
+void WidgetDownLoad::on_readyRead()
+{
+    if (!m_reply || !m_package)
+        return;
+    const QByteArray bytes = m_reply->readAll();
+    m_received += bytes.size();
+    m_writeFailed = m_writeFailed || m_package->write(bytes) != bytes.size();
+    // A server that sends more than it announced is not sending our package: stop it here, not
+    // when the disk is full.
+    const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (announced > 0 && m_received > announced) {
+        m_reply->abort();
+        return;
+    }
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 elapsed = now - m_lastTime;
+    if (elapsed <= 999)
+        return;
+    const qint64 current = m_package->size();
+    const qint64 speed = (current - m_lastBytes) / (elapsed / 1000);
+    ui->label_text->setText(QObject::tr("正在下载升级包:(%1/%2),速度%3/秒")
+                                .arg(sizeText(current), sizeText(m_total), sizeText(speed)));
+    ui->progressBar->setValue(int(double(current) / double(m_total) * 100));
+    m_lastTime = now;
+    m_lastBytes = current;
+}
+
+void WidgetDownLoad::on_finished()
+{
+    if (!m_reply || !m_package) {
+        resetDownload();
+        return;
+    }
+    disconnect(m_reply, SIGNAL(readyRead()), this, SLOT(on_readyRead()));
+    disconnect(m_reply, SIGNAL(finished()), this, SLOT(on_finished()));
+    if (!downloadComplete()) {
+        failDownload(QObject::tr("下载升级包失败,请重试!"));
+        return;
+    }
+    resetDownload();
+    ui->progressBar->setValue(100);
+    ui->label_text->setText(QObject::tr("下载升级包完成."));
+    emit onNext(m_file, m_appDir);
+}
+
+// Only the whole package, as the server announced it and written whole, goes on to the unpack.
+bool WidgetDownLoad::downloadComplete()
+{
+    const QByteArray rest = m_reply->readAll();
+    m_received += rest.size();
+    m_writeFailed = m_writeFailed || m_package->write(rest) != rest.size();
+    const int status = statusOf(m_reply);
+    const QVariant announced = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    const qint64 expected = announced.isValid() ? announced.toLongLong() : (m_redirected ? -1 : m_total);
+    const bool flushed = m_package->flush();
+    QLOG << "error=" << m_reply->error() << ",status=" << status << ",received=" << m_received
+         << ",expected=" << expected << ",written=" << (flushed && !m_writeFailed);
+    return m_reply->error() == QNetworkReply::NoError && status >= 200 && status < 300
+        && (expected < 0 || m_received == expected) && flushed && !m_writeFailed;
+}
+
+void WidgetDownLoad::failDownload(const QString& text)
+{
+    resetDownload();
+    removeFolder();
+    ui->label_text->setText(text);
+    ui->bt_ok->setEnabled(true);
+}
+
+void WidgetDownLoad::resetDownload()
+{
+    if (m_package) {
+        m_package->flush();
+        m_package->close();
+        m_package->deleteLater();
+    }
+    if (m_reply) {
+        // Nothing of a released request may reach the page any more.
+        m_reply->disconnect(this);
+        m_reply->abort();
+        m_reply->deleteLater();
+    }
+    if (m_network)
+        m_network->deleteLater();
+    m_package = nullptr;
+    m_reply = nullptr;
+    m_network = nullptr;
+    m_lastTime = 0;
+    m_lastBytes = 0;
+    m_received = 0;
+    m_writeFailed = false;
+}
+
+// Nothing to delete before a download made its folder, and never a folder outside the root.
+void WidgetDownLoad::removeFolder()
+{
+    if (m_folder.isEmpty() || !isInside(m_folder, m_root))
+        return;
+    const bool removed = LocalVault::fdRemoveDir(m_folder);
+    QLOG << "ret=" << removed << ",filepath=" << m_folder;
+    m_folder.clear();
+}
