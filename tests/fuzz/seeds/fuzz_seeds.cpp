@@ -168,6 +168,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the peers did not start\n");
         return 1;
     }
+    rig.band().generateDays(QDate::currentDate(), 11);
     CoreHub& hub = rig.hub();
     QByteArray output;
     QList<QPair<int, QByteArray>> replies;
