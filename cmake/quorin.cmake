@@ -44,9 +44,11 @@ endfunction()
 # quorin_add_page(Name SOURCES ... LINKS ...): a page library. Everything a page needs comes
 # with it (widgets, the hub, its Attribute part, the pictures); its forms sit in widget/ and
 # dialog/. What it links besides is its own business: PRIVATE, so whoever holds the page sees
-# the page and the hub, not the widgets it is made of.
+# the page and the hub, not the widgets it is made of. HIDDEN keeps every class without the
+# export macro out of the library's symbols: two libraries loaded together may then hold
+# classes of the same name without the dynamic linker binding one's calls to the other's.
 function(quorin_add_page name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "HIDDEN" "" "SOURCES;LINKS" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES})
   generate_export_header(${name})
   set(forms ${CMAKE_CURRENT_SOURCE_DIR}/widget ${CMAKE_CURRENT_SOURCE_DIR}/dialog)
@@ -55,6 +57,9 @@ function(quorin_add_page name)
   set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS "${forms}")
   target_link_libraries(${name} PUBLIC Qt5::Widgets Attribute CoreHub Resource)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+  if(ARG_HIDDEN)
+    set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  endif()
   _quorin_common(${name})
 endfunction()
 
@@ -77,22 +82,30 @@ function(quorin_add_fuzzer name)
   add_dependencies(fuzzers fuzz_${name})
 endfunction()
 
-# quorin_add_test(tst_name SOURCES ... LINKS ...): a QtTest executable run by CTest offscreen,
-# with HOME and the XDG folders of its own, so QStandardPaths never touches a real home.
+# quorin_add_test(tst_name [XVFB] SOURCES ... LINKS ...): a QtTest executable run by CTest
+# offscreen, with HOME, TMPDIR and the XDG folders of its own, so QStandardPaths never touches a
+# real home and Qt's single-instance keys never meet another test's. XVFB: on an X server of its
+# own instead (scripts/with-xvfb), for what only a real display shows.
 function(quorin_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "XVFB" "TIMEOUT" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINKS})
   _quorin_common(${name})
   set(home ${QUORIN_TEST_ROOT}/${name})
-  add_test(NAME ${name} COMMAND ${name})
+  set(platform offscreen)
+  if(ARG_XVFB)
+    set(platform xcb)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
     FIXTURES_REQUIRED test_homes
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QUORIN_CLOUD_URL=;QUORIN_ADAPTER_PORT=")
+    ENVIRONMENT "QT_QPA_PLATFORM=${platform};HOME=${home};TMPDIR=${home}/tmp;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QUORIN_CLOUD_URL=;QUORIN_ADAPTER_PORT=")
   set_property(GLOBAL APPEND PROPERTY QUORIN_TEST_HOMES ${home})
 endfunction()
 

@@ -2,7 +2,7 @@
 # Usage (sourced): quorin_build <build folder> [extra cmake arguments...]
 
 QUORIN_PACKAGES="qtbase5-dev libqt5serialport5-dev libqt5webkit5-dev libquazip1-qt5-dev
-  libqcustomplot-dev qttools5-dev-tools qttools5-dev xvfb xauth socat fonts-wqy-microhei
+  libqcustomplot-dev qttools5-dev-tools qttools5-dev xvfb xauth libxcb1-dev socat fonts-wqy-microhei
   ninja-build cmake g++ python3"
 
 quorin_install() {

@@ -220,6 +220,33 @@
     </message>
 </context>
 <context>
+    <name>PageTrends</name>
+    <message>
+        <source>日</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>周</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>运动</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>睡眠</source>
+        <translation>Sleep</translation>
+    </message>
+    <message>
+        <source>日视图</source>
+        <translation>Day view</translation>
+    </message>
+    <message>
+        <source>周视图</source>
+        <translation>Week view</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
@@ -992,6 +1019,25 @@
     <message>
         <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
         <translation>After unbinding, the band&apos;s data can no longer be fetched. Unbind it?</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUpdateEnd</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>Finish</translation>
     </message>
 </context>
 </TS>

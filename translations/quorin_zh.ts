@@ -220,6 +220,33 @@
     </message>
 </context>
 <context>
+    <name>PageTrends</name>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>周</source>
+        <translation>周</translation>
+    </message>
+    <message>
+        <source>运动</source>
+        <translation>运动</translation>
+    </message>
+    <message>
+        <source>睡眠</source>
+        <translation>睡眠</translation>
+    </message>
+    <message>
+        <source>日视图</source>
+        <translation>日视图</translation>
+    </message>
+    <message>
+        <source>周视图</source>
+        <translation>周视图</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>成功响应</source>
@@ -992,6 +1019,25 @@
     <message>
         <source>解除绑定后将无法获取手环数据，是否确定解除绑定?</source>
         <translation>解除绑定后将无法获取手环数据，是否确定解除绑定?</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetUpdateEnd</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>结束</translation>
     </message>
 </context>
 </TS>

@@ -287,6 +287,11 @@ void CloudLedger::setFirmware(const lc_firmware& record)
     firmware = record;
 }
 
+void CloudLedger::setBindingAge(const int& days)
+{
+    bindingAgeDays = days;
+}
+
 QString CloudLedger::appKeysFault(const QJsonObject& body) const
 {
     if (textOf(body, QStringLiteral("appSysType")).isEmpty())
@@ -505,7 +510,8 @@ QJsonObject CloudLedger::nsDevBind(const QJsonObject& body, lc_account* account)
         return failure(QStringLiteral("c010"));
     if (account->bands.size() >= account->cardBindingCaps)
         return failure(QStringLiteral("c009"));
-    const lc_band band{address, textOf(body, QStringLiteral("deviceSerial")), QDateTime::currentDateTime()};
+    const lc_band band{address, textOf(body, QStringLiteral("deviceSerial")),
+                       QDateTime::currentDateTime().addDays(-bindingAgeDays)};
     account->bands.append(band);
     return success(QJsonObject{{QStringLiteral("bindDt"), band.bindDt.toString(STAMP_FORMAT)}});
 }

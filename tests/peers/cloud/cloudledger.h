@@ -95,6 +95,8 @@ public:
     bool addDay(const QString& mobile, const lc_day& day);
     void setAppVersion(const lc_app_version& record);
     void setFirmware(const lc_firmware& record);
+    // New bindings are dated this many days back, as if the band had been bound then.
+    void setBindingAge(const int& days);
 
     bool knowsEndpoint(const QString& endpoint) const;
     // endpoint: the path after the common prefix, e.g. "account/login".
@@ -165,6 +167,7 @@ private:
     QHash<QString, lc_vc_token> vcTokens;
     lc_app_version appVersion;
     lc_firmware firmware;
+    int bindingAgeDays = 0;
 };
 
 #endif // CLOUDLEDGER_H
