@@ -141,6 +141,25 @@
     </message>
 </context>
 <context>
+    <name>DialogDeviceInstall</name>
+    <message>
+        <source>安装驱动</source>
+        <translation>Install driver</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>Notice text</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>Notice explanation</translation>
+    </message>
+</context>
+<context>
     <name>DialogPageAbout</name>
     <message>
         <source>Dialog</source>
@@ -236,14 +255,6 @@
     <message>
         <source>睡眠</source>
         <translation>Sleep</translation>
-    </message>
-    <message>
-        <source>日视图</source>
-        <translation>Day view</translation>
-    </message>
-    <message>
-        <source>周视图</source>
-        <translation>Week view</translation>
     </message>
 </context>
 <context>
@@ -780,6 +791,246 @@
         <source>解绑</source>
         <translation>Unbind</translation>
     </message>
+    <message>
+        <source>请输验证码</source>
+        <translation>Verification code</translation>
+    </message>
+    <message>
+        <source>我已阅读并接受《Tarnwell协议》</source>
+        <translation>I have read and accept the Tarnwell terms</translation>
+    </message>
+    <message>
+        <source>已有帐号,立即登录</source>
+        <translation>Have an account? Sign in</translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>需要同意《Tarnwell协议》!!!</source>
+        <translation>Please accept the Tarnwell terms!</translation>
+    </message>
+    <message>
+        <source>请输入呢称(30个字符以内)</source>
+        <translation>Nickname (up to 30 characters)</translation>
+    </message>
+    <message>
+        <source>请输入年龄(1-120岁)</source>
+        <translation>Age (1-120 years)</translation>
+    </message>
+    <message>
+        <source>请输入身高(50-250cm)</source>
+        <translation>Height (50-250 cm)</translation>
+    </message>
+    <message>
+        <source>请输入体重(10-200kg)</source>
+        <translation>Weight (10-200 kg)</translation>
+    </message>
+    <message>
+        <source>绑定设备失败!</source>
+        <translation>Binding the band failed!</translation>
+    </message>
+    <message>
+        <source>没有绑定设备!</source>
+        <translation>No band bound!</translation>
+    </message>
+    <message>
+        <source>请输入呢称!!!</source>
+        <translation>Please enter a nickname!</translation>
+    </message>
+    <message>
+        <source>请输入年龄!!!</source>
+        <translation>Please enter your age!</translation>
+    </message>
+    <message>
+        <source>请输入身高!!!</source>
+        <translation>Please enter your height!</translation>
+    </message>
+    <message>
+        <source>请输入体重!!!</source>
+        <translation>Please enter your weight!</translation>
+    </message>
+    <message>
+        <source>以上运动目标是%1根据你的体质指数计算得%1出，你可点击修改该目标</source>
+        <translation>These targets were worked out%1from your body mass index;%1click a target to change it</translation>
+    </message>
+    <message>
+        <source>正准备安装驱动...</source>
+        <translation>Preparing to install the driver...</translation>
+    </message>
+    <message>
+        <source>提示:此操作需要管理器权限.</source>
+        <translation>Note: this needs administrator rights.</translation>
+    </message>
+    <message>
+        <source>检查驱动</source>
+        <translation>Checking the driver</translation>
+    </message>
+    <message>
+        <source>正在安装...</source>
+        <translation>Installing...</translation>
+    </message>
+    <message>
+        <source>请把设备连接到计算机后,安装将自动继续.</source>
+        <translation>Connect the device to the computer; the installation then goes on by itself.</translation>
+    </message>
+    <message>
+        <source>安装完成</source>
+        <translation>Installation complete</translation>
+    </message>
+    <message>
+        <source>驱动已经安装完成.</source>
+        <translation>The driver is installed.</translation>
+    </message>
+    <message>
+        <source>等待驱动安装完成...</source>
+        <translation>Waiting for the driver installation to finish...</translation>
+    </message>
+    <message>
+        <source>正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装.</source>
+        <translation>Waiting for the driver installation to finish; if this takes long, cancel, unplug the adapter, plug it in again and install again.</translation>
+    </message>
+    <message>
+        <source>安装成功.</source>
+        <translation>Installed.</translation>
+    </message>
+    <message>
+        <source>驱动程序已经安装完成.</source>
+        <translation>The driver program is installed.</translation>
+    </message>
+    <message>
+        <source>安装失败.</source>
+        <translation>Installation failed.</translation>
+    </message>
+    <message>
+        <source>驱动程序安装失败,请重试!!!</source>
+        <translation>The driver installation failed, please try again!</translation>
+    </message>
+    <message>
+        <source>重试</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>从没有同步.</source>
+        <translation>Never synced.</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日 %4:%5:%6</source>
+        <translation>%1-%2-%3 %4:%5:%6</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日</source>
+        <translation>%1-%2-%3</translation>
+    </message>
+    <message>
+        <source>立即同步</source>
+        <translation>Sync now</translation>
+    </message>
+    <message>
+        <source>正在检测设备...</source>
+        <translation>Detecting the device...</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>Querying...</translation>
+    </message>
+    <message>
+        <source>查询失败!!!</source>
+        <translation>Query failed!</translation>
+    </message>
+    <message>
+        <source>还没有绑定任何设备,是否马上绑定?</source>
+        <translation>No band is bound yet. Bind one now?</translation>
+    </message>
+    <message>
+        <source>其它</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>没有数据</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>%1%2%3 %4小时%5分钟</source>
+        <translation>%1%2%3 %4 h %5 min</translation>
+    </message>
+    <message>
+        <source>%1 %2步%3%4公里 %5大卡</source>
+        <translation>%1 %2 steps%3%4 km %5 kcal</translation>
+    </message>
+    <message>
+        <source>%1月%2日</source>
+        <translation>%1/%2</translation>
+    </message>
+    <message>
+        <source>加载中...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>正在加载</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>%1小时%2分</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1 %2小时%3分钟</source>
+        <translation>%1 %2 h %3 min</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>睡眠周数据</source>
+        <translation>Sleep this week</translation>
+    </message>
+    <message>
+        <source>睡眠时长</source>
+        <translation>Sleep length</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>Loading failed</translation>
+    </message>
+    <message>
+        <source>%1步</source>
+        <translation>%1 steps</translation>
+    </message>
+    <message>
+        <source>当天步数</source>
+        <translation>Steps of the day</translation>
+    </message>
+    <message>
+        <source>平均步数</source>
+        <translation>Average steps</translation>
+    </message>
+    <message>
+        <source>目标步数</source>
+        <translation>Step target</translation>
+    </message>
+    <message>
+        <source>运动周数据</source>
+        <translation>Activity this week</translation>
+    </message>
+    <message>
+        <source>步数</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>%1 %2步</source>
+        <translation>%1 %2 steps</translation>
+    </message>
+    <message>
+        <source>%1月%2日-%3月%4日</source>
+        <translation>%1/%2-%3/%4</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -910,6 +1161,33 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageHarvestRun</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>同步步骤1</source>
+        <translation>Sync step 1</translation>
+    </message>
+    <message>
+        <source>上次同步时间:</source>
+        <translation>Last sync:</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>Querying...</translation>
+    </message>
+    <message>
+        <source>数据日期:</source>
+        <translation>Data date:</translation>
+    </message>
+    <message>
+        <source>同步步骤2</source>
+        <translation>Sync step 2</translation>
+    </message>
+</context>
+<context>
     <name>WidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -981,6 +1259,198 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageRestDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageWeekPicker</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>数值1</source>
+        <translation>Value 1</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>数值2</source>
+        <translation>Value 2</translation>
+    </message>
+    <message>
+        <source>数值3</source>
+        <translation>Value 3</translation>
+    </message>
+    <message>
+        <source>数值4</source>
+        <translation>Value 4</translation>
+    </message>
+    <message>
+        <source>提示语...</source>
+        <translation>Prompt...</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetRegister</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>协议</source>
+        <translation>Terms</translation>
+    </message>
+    <message>
+        <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p align=&quot;center&quot; style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Tarnwell 用户服务协议&lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;1. 欢迎使用 Tarnwell 公司（以下简称“Tarnwell”）提供的 Quorin 手环及 Quorin 电脑客户端（以下合称“本产品”）。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;2. 在注册帐号前，请您仔细阅读本协议的全部内容。勾选“我已阅读并接受”即表示您同意受本协议约束。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;3. 本产品用于记录日常步数、运动时长、距离、热量消耗及睡眠情况，帮助您了解自己的生活习惯。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;4. 本产品不是医疗器械，其提供的数据和建议仅供参考，不能用于诊断、治疗或预防任何疾病。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;5. 您应使用本人的手机号码注册，并保证填写的资料真实、准确、完整。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;6. 每个手机号码只能注册一个帐号。帐号仅限您本人使用，不得转让、出借或出售。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;7. 请妥善保管您的密码和验证码。因保管不善造成的损失由您自行承担。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;8. 如发现帐号被他人使用，请立即修改密码并与我们联系。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;9. 为提供服务，我们会收集您的手机号码、昵称、性别、年龄、身高、体重以及手环记录的运动和睡眠数据。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;10. 这些数据用于计算健康指数、推荐运动和睡眠目标，并在您的电脑和手机之间同步。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;11. 未经您的同意，我们不会向任何第三方出售或提供您的个人资料，法律法规另有规定的除外。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;12. 我们采取合理的技术和管理措施保护您的数据，但无法保证网络传输绝对安全。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;13. 您可以随时在客户端中查看和修改个人资料，也可以联系我们注销帐号。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;14. 帐号注销后，与该帐号相关的数据将被删除且无法恢复。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;15. 手环与帐号绑定后，其记录的数据将上传到该帐号。一个帐号同一时间只能绑定一个手环。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;16. 转让或丢弃手环前，请先解除绑定，以免他人获得您的数据。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;17. 为改进产品，Tarnwell 可能通过客户端提供软件和手环固件的升级。升级过程中请勿断开手环或关闭程序。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;18. 您不得对本产品进行反向工程、反编译或反汇编，也不得利用本产品从事任何违法活动。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;19. 您不得干扰或破坏服务器和网络的正常运行，不得使用自动程序批量注册帐号。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;20. 本产品中的软件、图片、文字和标识的知识产权归 Tarnwell 所有。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;21. 因网络故障、系统维护或不可抗力导致服务中断的，Tarnwell 将尽力恢复，但不承担由此造成的间接损失。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;22. 运动前请根据自身健康状况量力而行。如感到不适，请立即停止运动并咨询医生。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;23. 手环含有电池，请勿挤压、拆卸、投入火中或长时间置于高温环境。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;24. 手环的防水性能有限，请勿佩戴手环洗热水澡、蒸桑拿或潜水。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;25. 未满十八周岁的用户应在监护人的陪同下阅读本协议，并在取得监护人同意后使用本产品。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;26. Tarnwell 可能根据业务需要修改本协议。修改后的协议将在客户端或官方网站公布，您继续使用即视为接受。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;27. 如您违反本协议，Tarnwell 有权暂停或终止向您提供服务。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;28. 本协议的订立、执行和解释均适用中华人民共和国法律。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;29. 因本协议发生的争议，双方应友好协商解决；协商不成的，可向 Tarnwell 所在地人民法院提起诉讼。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;30. 如对本协议或本产品有任何疑问，请发送邮件至 &lt;a href=&quot;mailto:service@tarnwell.example&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;service@tarnwell.example&lt;/span&gt;&lt;/a&gt;。&lt;/p&gt;
+&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p align=&quot;center&quot; style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Tarnwell Terms of Service&lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;1. Welcome to the Quorin band and the Quorin desktop program (together “the Product”) made by Tarnwell (“Tarnwell”).&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;2. Please read all of these terms before you register an account. By ticking “I have read and accept” you agree to be bound by them.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;3. The Product records daily steps, active time, distance, calories burned and sleep, to help you understand your habits.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;4. The Product is not a medical device; its figures and suggestions are for reference only and must not be used to diagnose, treat or prevent any illness.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;5. Register with a mobile number of your own and keep the details you enter true, accurate and complete.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;6. Each mobile number can register one account. The account is for your own use and may not be transferred, lent or sold.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;7. Keep your password and verification codes safe. Losses caused by careless keeping are your own.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;8. If you find someone else using your account, change your password at once and contact us.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;9. To provide the service we collect your mobile number, nickname, sex, age, height, weight and the activity and sleep data your band records.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;10. These data are used to compute your health index, to suggest step and sleep targets and to keep your computers and phones in step.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;11. We do not sell or give your personal data to any third party without your consent, except where the law requires it.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;12. We take reasonable technical and organisational measures to protect your data, but no transfer over a network can be made entirely safe.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;13. You can view and change your profile in the program at any time, and you can ask us to close your account.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;14. Once an account is closed, the data that belong to it are deleted and cannot be restored.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;15. Once a band is bound to an account, the data it records are uploaded to that account. An account holds one band at a time.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;16. Unbind a band before you give it away or discard it, so that nobody else receives your data.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;17. To improve the Product, Tarnwell may offer updates of the program and of the band&apos;s firmware. Do not unplug the band or close the program during an update.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;18. You may not reverse engineer, decompile or disassemble the Product, nor use it for anything unlawful.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;19. You may not disturb the servers or networks, nor register accounts in bulk with automated tools.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;20. The software, pictures, texts and marks of the Product are the intellectual property of Tarnwell.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;21. Where the service stops because of network faults, maintenance or force majeure, Tarnwell will do its best to restore it but is not liable for indirect losses.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;22. Exercise within your own limits. If you feel unwell, stop at once and consult a doctor.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;23. The band contains a battery: do not crush it, take it apart, throw it into fire or leave it in heat for long.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;24. The band resists water only to a degree: do not wear it in a hot shower, in a sauna or when diving.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;25. Users under eighteen should read these terms with a guardian and use the Product only with the guardian&apos;s consent.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;26. Tarnwell may change these terms. Changed terms are published in the program or on the official website; using the Product after that means you accept them.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;27. If you break these terms, Tarnwell may suspend or end your service.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;28. These terms are made, performed and interpreted under the law of the People&apos;s Republic of China.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;29. Disputes under these terms are first settled by friendly talks; failing that, either side may bring a suit before the people&apos;s court where Tarnwell is seated.&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;30. If you have any question about these terms or the Product, write to &lt;a href=&quot;mailto:service@tarnwell.example&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;service@tarnwell.example&lt;/span&gt;&lt;/a&gt;.&lt;/p&gt;
+&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>设备绑定</source>
+        <translation>Bind band</translation>
+    </message>
+    <message>
+        <source>个人信息</source>
+        <translation>Personal data</translation>
+    </message>
+    <message>
+        <source>呢称</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>Sex</translation>
+    </message>
+    <message>
+        <source>年龄</source>
+        <translation>Age</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>运动信息</source>
+        <translation>Targets</translation>
+    </message>
+</context>
+<context>
     <name>WidgetTarget</name>
     <message>
         <source>Form</source>
@@ -1038,6 +1508,13 @@
     <message>
         <source>结束</source>
         <translation>Finish</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWeekChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
     </message>
 </context>
 </TS>

@@ -141,6 +141,25 @@
     </message>
 </context>
 <context>
+    <name>DialogDeviceInstall</name>
+    <message>
+        <source>安装驱动</source>
+        <translation>安装驱动</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>提示信息</translation>
+    </message>
+    <message>
+        <source>提示内容</source>
+        <translation>提示内容</translation>
+    </message>
+    <message>
+        <source>提示说明内容</source>
+        <translation>提示说明内容</translation>
+    </message>
+</context>
+<context>
     <name>DialogPageAbout</name>
     <message>
         <source>Dialog</source>
@@ -236,14 +255,6 @@
     <message>
         <source>睡眠</source>
         <translation>睡眠</translation>
-    </message>
-    <message>
-        <source>日视图</source>
-        <translation>日视图</translation>
-    </message>
-    <message>
-        <source>周视图</source>
-        <translation>周视图</translation>
     </message>
 </context>
 <context>
@@ -780,6 +791,246 @@
         <source>解绑</source>
         <translation>解绑</translation>
     </message>
+    <message>
+        <source>请输验证码</source>
+        <translation>请输验证码</translation>
+    </message>
+    <message>
+        <source>我已阅读并接受《Tarnwell协议》</source>
+        <translation>我已阅读并接受《Tarnwell协议》</translation>
+    </message>
+    <message>
+        <source>已有帐号,立即登录</source>
+        <translation>已有帐号,立即登录</translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation>注册</translation>
+    </message>
+    <message>
+        <source>需要同意《Tarnwell协议》!!!</source>
+        <translation>需要同意《Tarnwell协议》!!!</translation>
+    </message>
+    <message>
+        <source>请输入呢称(30个字符以内)</source>
+        <translation>请输入呢称(30个字符以内)</translation>
+    </message>
+    <message>
+        <source>请输入年龄(1-120岁)</source>
+        <translation>请输入年龄(1-120岁)</translation>
+    </message>
+    <message>
+        <source>请输入身高(50-250cm)</source>
+        <translation>请输入身高(50-250cm)</translation>
+    </message>
+    <message>
+        <source>请输入体重(10-200kg)</source>
+        <translation>请输入体重(10-200kg)</translation>
+    </message>
+    <message>
+        <source>绑定设备失败!</source>
+        <translation>绑定设备失败!</translation>
+    </message>
+    <message>
+        <source>没有绑定设备!</source>
+        <translation>没有绑定设备!</translation>
+    </message>
+    <message>
+        <source>请输入呢称!!!</source>
+        <translation>请输入呢称!!!</translation>
+    </message>
+    <message>
+        <source>请输入年龄!!!</source>
+        <translation>请输入年龄!!!</translation>
+    </message>
+    <message>
+        <source>请输入身高!!!</source>
+        <translation>请输入身高!!!</translation>
+    </message>
+    <message>
+        <source>请输入体重!!!</source>
+        <translation>请输入体重!!!</translation>
+    </message>
+    <message>
+        <source>以上运动目标是%1根据你的体质指数计算得%1出，你可点击修改该目标</source>
+        <translation>以上运动目标是%1根据你的体质指数计算得%1出，你可点击修改该目标</translation>
+    </message>
+    <message>
+        <source>正准备安装驱动...</source>
+        <translation>正准备安装驱动...</translation>
+    </message>
+    <message>
+        <source>提示:此操作需要管理器权限.</source>
+        <translation>提示:此操作需要管理器权限.</translation>
+    </message>
+    <message>
+        <source>检查驱动</source>
+        <translation>检查驱动</translation>
+    </message>
+    <message>
+        <source>正在安装...</source>
+        <translation>正在安装...</translation>
+    </message>
+    <message>
+        <source>请把设备连接到计算机后,安装将自动继续.</source>
+        <translation>请把设备连接到计算机后,安装将自动继续.</translation>
+    </message>
+    <message>
+        <source>安装完成</source>
+        <translation>安装完成</translation>
+    </message>
+    <message>
+        <source>驱动已经安装完成.</source>
+        <translation>驱动已经安装完成.</translation>
+    </message>
+    <message>
+        <source>等待驱动安装完成...</source>
+        <translation>等待驱动安装完成...</translation>
+    </message>
+    <message>
+        <source>正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装.</source>
+        <translation>正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装.</translation>
+    </message>
+    <message>
+        <source>安装成功.</source>
+        <translation>安装成功.</translation>
+    </message>
+    <message>
+        <source>驱动程序已经安装完成.</source>
+        <translation>驱动程序已经安装完成.</translation>
+    </message>
+    <message>
+        <source>安装失败.</source>
+        <translation>安装失败.</translation>
+    </message>
+    <message>
+        <source>驱动程序安装失败,请重试!!!</source>
+        <translation>驱动程序安装失败,请重试!!!</translation>
+    </message>
+    <message>
+        <source>重试</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>从没有同步.</source>
+        <translation>从没有同步.</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日 %4:%5:%6</source>
+        <translation>%1年%2月%3日 %4:%5:%6</translation>
+    </message>
+    <message>
+        <source>%1年%2月%3日</source>
+        <translation>%1年%2月%3日</translation>
+    </message>
+    <message>
+        <source>立即同步</source>
+        <translation>立即同步</translation>
+    </message>
+    <message>
+        <source>正在检测设备...</source>
+        <translation>正在检测设备...</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>正在查询...</translation>
+    </message>
+    <message>
+        <source>查询失败!!!</source>
+        <translation>查询失败!!!</translation>
+    </message>
+    <message>
+        <source>还没有绑定任何设备,是否马上绑定?</source>
+        <translation>还没有绑定任何设备,是否马上绑定?</translation>
+    </message>
+    <message>
+        <source>其它</source>
+        <translation>其它</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>没有数据</source>
+        <translation>没有数据</translation>
+    </message>
+    <message>
+        <source>%1%2%3 %4小时%5分钟</source>
+        <translation>%1%2%3 %4小时%5分钟</translation>
+    </message>
+    <message>
+        <source>%1 %2步%3%4公里 %5大卡</source>
+        <translation>%1 %2步%3%4公里 %5大卡</translation>
+    </message>
+    <message>
+        <source>%1月%2日</source>
+        <translation>%1月%2日</translation>
+    </message>
+    <message>
+        <source>加载中...</source>
+        <translation>加载中...</translation>
+    </message>
+    <message>
+        <source>正在加载</source>
+        <translation>正在加载</translation>
+    </message>
+    <message>
+        <source>%1小时%2分</source>
+        <translation>%1小时%2分</translation>
+    </message>
+    <message>
+        <source>%1 %2小时%3分钟</source>
+        <translation>%1 %2小时%3分钟</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>睡眠周数据</source>
+        <translation>睡眠周数据</translation>
+    </message>
+    <message>
+        <source>睡眠时长</source>
+        <translation>睡眠时长</translation>
+    </message>
+    <message>
+        <source>加载失败</source>
+        <translation>加载失败</translation>
+    </message>
+    <message>
+        <source>%1步</source>
+        <translation>%1步</translation>
+    </message>
+    <message>
+        <source>当天步数</source>
+        <translation>当天步数</translation>
+    </message>
+    <message>
+        <source>平均步数</source>
+        <translation>平均步数</translation>
+    </message>
+    <message>
+        <source>目标步数</source>
+        <translation>目标步数</translation>
+    </message>
+    <message>
+        <source>运动周数据</source>
+        <translation>运动周数据</translation>
+    </message>
+    <message>
+        <source>步数</source>
+        <translation>步数</translation>
+    </message>
+    <message>
+        <source>%1 %2步</source>
+        <translation>%1 %2步</translation>
+    </message>
+    <message>
+        <source>%1月%2日-%3月%4日</source>
+        <translation>%1月%2日-%3月%4日</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -910,6 +1161,33 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageHarvestRun</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>同步步骤1</source>
+        <translation>同步步骤1</translation>
+    </message>
+    <message>
+        <source>上次同步时间:</source>
+        <translation>上次同步时间:</translation>
+    </message>
+    <message>
+        <source>正在查询...</source>
+        <translation>正在查询...</translation>
+    </message>
+    <message>
+        <source>数据日期:</source>
+        <translation>数据日期:</translation>
+    </message>
+    <message>
+        <source>同步步骤2</source>
+        <translation>同步步骤2</translation>
+    </message>
+</context>
+<context>
     <name>WidgetPagePairing</name>
     <message>
         <source>Form</source>
@@ -981,6 +1259,198 @@
     </message>
 </context>
 <context>
+    <name>WidgetPageRestDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageRestToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsDayChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageStepsToday</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPageWeekPicker</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>数值1</source>
+        <translation>数值1</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>数值2</source>
+        <translation>数值2</translation>
+    </message>
+    <message>
+        <source>数值3</source>
+        <translation>数值3</translation>
+    </message>
+    <message>
+        <source>数值4</source>
+        <translation>数值4</translation>
+    </message>
+    <message>
+        <source>提示语...</source>
+        <translation>提示语...</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetRegister</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation>注册</translation>
+    </message>
+    <message>
+        <source>协议</source>
+        <translation>协议</translation>
+    </message>
+    <message>
+        <source>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p align=&quot;center&quot; style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Tarnwell 用户服务协议&lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;1. 欢迎使用 Tarnwell 公司（以下简称“Tarnwell”）提供的 Quorin 手环及 Quorin 电脑客户端（以下合称“本产品”）。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;2. 在注册帐号前，请您仔细阅读本协议的全部内容。勾选“我已阅读并接受”即表示您同意受本协议约束。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;3. 本产品用于记录日常步数、运动时长、距离、热量消耗及睡眠情况，帮助您了解自己的生活习惯。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;4. 本产品不是医疗器械，其提供的数据和建议仅供参考，不能用于诊断、治疗或预防任何疾病。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;5. 您应使用本人的手机号码注册，并保证填写的资料真实、准确、完整。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;6. 每个手机号码只能注册一个帐号。帐号仅限您本人使用，不得转让、出借或出售。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;7. 请妥善保管您的密码和验证码。因保管不善造成的损失由您自行承担。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;8. 如发现帐号被他人使用，请立即修改密码并与我们联系。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;9. 为提供服务，我们会收集您的手机号码、昵称、性别、年龄、身高、体重以及手环记录的运动和睡眠数据。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;10. 这些数据用于计算健康指数、推荐运动和睡眠目标，并在您的电脑和手机之间同步。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;11. 未经您的同意，我们不会向任何第三方出售或提供您的个人资料，法律法规另有规定的除外。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;12. 我们采取合理的技术和管理措施保护您的数据，但无法保证网络传输绝对安全。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;13. 您可以随时在客户端中查看和修改个人资料，也可以联系我们注销帐号。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;14. 帐号注销后，与该帐号相关的数据将被删除且无法恢复。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;15. 手环与帐号绑定后，其记录的数据将上传到该帐号。一个帐号同一时间只能绑定一个手环。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;16. 转让或丢弃手环前，请先解除绑定，以免他人获得您的数据。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;17. 为改进产品，Tarnwell 可能通过客户端提供软件和手环固件的升级。升级过程中请勿断开手环或关闭程序。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;18. 您不得对本产品进行反向工程、反编译或反汇编，也不得利用本产品从事任何违法活动。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;19. 您不得干扰或破坏服务器和网络的正常运行，不得使用自动程序批量注册帐号。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;20. 本产品中的软件、图片、文字和标识的知识产权归 Tarnwell 所有。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;21. 因网络故障、系统维护或不可抗力导致服务中断的，Tarnwell 将尽力恢复，但不承担由此造成的间接损失。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;22. 运动前请根据自身健康状况量力而行。如感到不适，请立即停止运动并咨询医生。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;23. 手环含有电池，请勿挤压、拆卸、投入火中或长时间置于高温环境。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;24. 手环的防水性能有限，请勿佩戴手环洗热水澡、蒸桑拿或潜水。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;25. 未满十八周岁的用户应在监护人的陪同下阅读本协议，并在取得监护人同意后使用本产品。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;26. Tarnwell 可能根据业务需要修改本协议。修改后的协议将在客户端或官方网站公布，您继续使用即视为接受。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;27. 如您违反本协议，Tarnwell 有权暂停或终止向您提供服务。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;28. 本协议的订立、执行和解释均适用中华人民共和国法律。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;29. 因本协议发生的争议，双方应友好协商解决；协商不成的，可向 Tarnwell 所在地人民法院提起诉讼。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;30. 如对本协议或本产品有任何疑问，请发送邮件至 &lt;a href=&quot;mailto:service@tarnwell.example&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;service@tarnwell.example&lt;/span&gt;&lt;/a&gt;。&lt;/p&gt;
+&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;!DOCTYPE HTML PUBLIC &quot;-//W3C//DTD HTML 4.0//EN&quot; &quot;http://www.w3.org/TR/REC-html40/strict.dtd&quot;&gt;
+&lt;html&gt;&lt;head&gt;&lt;meta name=&quot;qrichtext&quot; content=&quot;1&quot; /&gt;&lt;style type=&quot;text/css&quot;&gt;
+p, li { white-space: pre-wrap; }
+&lt;/style&gt;&lt;/head&gt;&lt;body style=&quot; font-size:9pt; font-weight:400; font-style:normal;&quot;&gt;
+&lt;p align=&quot;center&quot; style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;Tarnwell 用户服务协议&lt;/span&gt;&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;1. 欢迎使用 Tarnwell 公司（以下简称“Tarnwell”）提供的 Quorin 手环及 Quorin 电脑客户端（以下合称“本产品”）。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;2. 在注册帐号前，请您仔细阅读本协议的全部内容。勾选“我已阅读并接受”即表示您同意受本协议约束。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;3. 本产品用于记录日常步数、运动时长、距离、热量消耗及睡眠情况，帮助您了解自己的生活习惯。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;4. 本产品不是医疗器械，其提供的数据和建议仅供参考，不能用于诊断、治疗或预防任何疾病。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;5. 您应使用本人的手机号码注册，并保证填写的资料真实、准确、完整。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;6. 每个手机号码只能注册一个帐号。帐号仅限您本人使用，不得转让、出借或出售。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;7. 请妥善保管您的密码和验证码。因保管不善造成的损失由您自行承担。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;8. 如发现帐号被他人使用，请立即修改密码并与我们联系。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;9. 为提供服务，我们会收集您的手机号码、昵称、性别、年龄、身高、体重以及手环记录的运动和睡眠数据。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;10. 这些数据用于计算健康指数、推荐运动和睡眠目标，并在您的电脑和手机之间同步。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;11. 未经您的同意，我们不会向任何第三方出售或提供您的个人资料，法律法规另有规定的除外。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;12. 我们采取合理的技术和管理措施保护您的数据，但无法保证网络传输绝对安全。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;13. 您可以随时在客户端中查看和修改个人资料，也可以联系我们注销帐号。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;14. 帐号注销后，与该帐号相关的数据将被删除且无法恢复。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;15. 手环与帐号绑定后，其记录的数据将上传到该帐号。一个帐号同一时间只能绑定一个手环。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;16. 转让或丢弃手环前，请先解除绑定，以免他人获得您的数据。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;17. 为改进产品，Tarnwell 可能通过客户端提供软件和手环固件的升级。升级过程中请勿断开手环或关闭程序。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;18. 您不得对本产品进行反向工程、反编译或反汇编，也不得利用本产品从事任何违法活动。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;19. 您不得干扰或破坏服务器和网络的正常运行，不得使用自动程序批量注册帐号。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;20. 本产品中的软件、图片、文字和标识的知识产权归 Tarnwell 所有。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;21. 因网络故障、系统维护或不可抗力导致服务中断的，Tarnwell 将尽力恢复，但不承担由此造成的间接损失。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;22. 运动前请根据自身健康状况量力而行。如感到不适，请立即停止运动并咨询医生。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;23. 手环含有电池，请勿挤压、拆卸、投入火中或长时间置于高温环境。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;24. 手环的防水性能有限，请勿佩戴手环洗热水澡、蒸桑拿或潜水。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;25. 未满十八周岁的用户应在监护人的陪同下阅读本协议，并在取得监护人同意后使用本产品。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;26. Tarnwell 可能根据业务需要修改本协议。修改后的协议将在客户端或官方网站公布，您继续使用即视为接受。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;27. 如您违反本协议，Tarnwell 有权暂停或终止向您提供服务。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;28. 本协议的订立、执行和解释均适用中华人民共和国法律。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;29. 因本协议发生的争议，双方应友好协商解决；协商不成的，可向 Tarnwell 所在地人民法院提起诉讼。&lt;/p&gt;
+&lt;p style=&quot; margin-top:6px; margin-bottom:6px; margin-left:0px; margin-right:0px; -qt-block-indent:0; text-indent:0px;&quot;&gt;30. 如对本协议或本产品有任何疑问，请发送邮件至 &lt;a href=&quot;mailto:service@tarnwell.example&quot;&gt;&lt;span style=&quot; text-decoration: underline; color:#0000ff;&quot;&gt;service@tarnwell.example&lt;/span&gt;&lt;/a&gt;。&lt;/p&gt;
+&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>设备绑定</source>
+        <translation>设备绑定</translation>
+    </message>
+    <message>
+        <source>个人信息</source>
+        <translation>个人信息</translation>
+    </message>
+    <message>
+        <source>呢称</source>
+        <translation>呢称</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>性别</translation>
+    </message>
+    <message>
+        <source>年龄</source>
+        <translation>年龄</translation>
+    </message>
+    <message>
+        <source>身高</source>
+        <translation>身高</translation>
+    </message>
+    <message>
+        <source>体重</source>
+        <translation>体重</translation>
+    </message>
+    <message>
+        <source>运动信息</source>
+        <translation>运动信息</translation>
+    </message>
+</context>
+<context>
     <name>WidgetTarget</name>
     <message>
         <source>Form</source>
@@ -1038,6 +1508,13 @@
     <message>
         <source>结束</source>
         <translation>结束</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWeekChart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
     </message>
 </context>
 </TS>

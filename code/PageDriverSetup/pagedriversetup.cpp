@@ -4,3 +4,5 @@ PageDriverSetup::PageDriverSetup(QWidget* parent)
     : DialogDeviceInstall(parent)
 {
 }
+
+PageDriverSetup::~PageDriverSetup() = default;

@@ -5,6 +5,7 @@
 #include "noticebox.h"
 #include "pageabout.h"
 #include "pagedriversetup.h"
+#include "pageenrol.h"
 #include "pageframe.h"
 #include "pagemenu.h"
 #include "pagerecover.h"
@@ -236,6 +237,8 @@ void MainWindow::dropPage(QGridLayout* layout, QWidget* page)
 void MainWindow::on_Login()
 {
     QGridLayout* layout = bodyLayout();
+    if (m_register)
+        disconnect(m_register, &PageEnrol::onLogin, this, &MainWindow::on_Login);
     if (m_getPwd)
         disconnect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
     if (m_navigate && m_body) {
@@ -247,8 +250,10 @@ void MainWindow::on_Login()
         m_login->setAutoLogin(m_autoLogin);
         connect(m_login, &PageSignIn::onLoginSuccess, this, &MainWindow::on_LoginSuccess);
         connect(m_login, &PageSignIn::onGetBackPassword, this, &MainWindow::on_getpwd);
+        connect(m_login, &PageSignIn::onRegister, this, &MainWindow::on_Register);
         m_login->setMsg(Msg());
     }
+    dropRegister(layout);
     if (m_navigate) {
         dropPage(layout, m_navigate);
         m_navigate = nullptr;
@@ -264,9 +269,40 @@ void MainWindow::on_Login()
     layout->addWidget(m_login);
 }
 
+void MainWindow::on_Register()
+{
+    QGridLayout* layout = bodyLayout();
+    if (m_login)
+        disconnect(m_login, &PageSignIn::onRegister, this, &MainWindow::on_Register);
+    if (!m_register) {
+        m_register = new PageEnrol(nullptr);
+        connect(m_register, &PageEnrol::onLogin, this, &MainWindow::on_Login);
+        connect(m_register, &PageEnrol::onRegDone, this, &MainWindow::on_LoginSuccess);
+        m_register->setMsg(Msg());
+    }
+    if (m_login) {
+        dropPage(layout, m_login);
+        m_login = nullptr;
+    }
+    layout->addWidget(m_register);
+}
+
+// The wizard goes with its signals undone: a late one must not reach the window's new body.
+void MainWindow::dropRegister(QGridLayout* layout)
+{
+    if (!m_register)
+        return;
+    disconnect(m_register, &PageEnrol::onRegDone, this, &MainWindow::on_LoginSuccess);
+    disconnect(m_register, &PageEnrol::onLogin, this, &MainWindow::on_Login);
+    dropPage(layout, m_register);
+    m_register = nullptr;
+}
+
 void MainWindow::on_getpwd()
 {
     QGridLayout* layout = bodyLayout();
+    if (m_login)
+        disconnect(m_login, &PageSignIn::onRegister, this, &MainWindow::on_Register);
     if (!m_getPwd) {
         m_getPwd = new PageRecover(nullptr);
         connect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
@@ -285,9 +321,11 @@ void MainWindow::on_home()
     if (m_login) {
         disconnect(m_login, &PageSignIn::onLoginSuccess, this, &MainWindow::on_LoginSuccess);
         disconnect(m_login, &PageSignIn::onGetBackPassword, this, &MainWindow::on_getpwd);
+        disconnect(m_login, &PageSignIn::onRegister, this, &MainWindow::on_Register);
         dropPage(layout, m_login);
         m_login = nullptr;
     }
+    dropRegister(layout);
     if (m_getPwd) {
         disconnect(m_getPwd, &PageRecover::onLogin, this, &MainWindow::on_Login);
         dropPage(layout, m_getPwd);

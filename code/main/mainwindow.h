@@ -12,6 +12,7 @@
 class CoreHub;
 class PageAbout;
 class PageDriverSetup;
+class PageEnrol;
 class PageFrame;
 class PageMenu;
 class PageRecover;
@@ -48,6 +49,7 @@ protected slots:
     void on_Login();
     void on_getpwd();
     void on_Logout();
+    void on_Register();
     void on_LoginSuccess();
     void on_UpdateData();
     void on_GetBmi();
@@ -63,6 +65,7 @@ private:
     // The body's grid, made on first use; pages are swapped inside it.
     QGridLayout* bodyLayout();
     void dropPage(QGridLayout* layout, QWidget* page);
+    void dropRegister(QGridLayout* layout);
     void askExit();
     void openHelp();
     // The sign-out's count and time in the user record.
@@ -75,6 +78,7 @@ private:
 
     PageSignIn* m_login = nullptr;
     PageRecover* m_getPwd = nullptr;
+    PageEnrol* m_register = nullptr;
     PageMenu* m_navigate = nullptr;
     PageFrame* m_body = nullptr;
     PageHeader* m_top = nullptr;

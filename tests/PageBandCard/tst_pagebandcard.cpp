@@ -1,8 +1,10 @@
 #include "pagebandcard.h"
 
 #include "pagerig.h"
+#include "pageshot.h"
 #include "tapcaption.h"
 
+#include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -132,9 +134,17 @@ void TestPageBandCard::unbind()
     click(treeOf(page), 1);
     QVERIFY(unbind->isEnabled());
     rig.setModalAnswer(step == Step::Cancel ? 0 : 1);
+    bool popupShot = step != Step::Unbind;
+    if (step == Step::Unbind) {
+        rig.holdModal([&popupShot] {
+            popupShot = PageShot::save(*QApplication::activeModalWidget(), QStringLiteral("PageBandCard-unbind"));
+            return true;
+        }, 1);
+    }
     QSignalSpy replies(&rig.hub(), SIGNAL(onNsDevUnBind(CloudGate::ns_ret_code,QString)));
     QTest::mouseClick(unbind, Qt::LeftButton);
     QCOMPARE(rig.modals().size(), 1);
+    QVERIFY(popupShot);
     QVERIFY(rig.modals().first().contains(QStringLiteral("解除绑定后将无法获取手环数据，是否确定解除绑定?")));
     if (step == Step::Cancel) {
         QVERIFY(unbind->isEnabled());

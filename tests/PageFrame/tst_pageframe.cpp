@@ -1,12 +1,12 @@
 #include "bandharvest.h"
 #include "loopbackcloud.h"
+#include "pagedayview.h"
 #include "pageframe.h"
 #include "pagerig.h"
 #include "pageresttoday.h"
 #include "pagestepstoday.h"
 
 #include <QLabel>
-#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -26,15 +26,16 @@ struct card_text {
     QString target;
 };
 
-template <typename Card>
-card_text shown(Card* card)
+// What the card's figures card shows.
+card_text shown(const QWidget* card)
 {
-    const auto text = [card](const char* name) {
-        return card->template findChild<QLabel*>(QString::fromLatin1(name))->text();
+    const auto* figures = card->findChild<PageDayView*>();
+    const auto text = [figures](const char* name) {
+        return figures->findChild<QLabel*>(QString::fromLatin1(name))->text();
     };
-    return card_text{text("label_figure1"), text("label_figure2"), text("label_figure3"),
-                     card->template findChild<QProgressBar*>(QStringLiteral("progress"))->value(),
-                     text("label_value"), text("label_target")};
+    return card_text{text("value_1"), text("value_2"), text("value_3"),
+                     figures->findChild<QWidget*>(QStringLiteral("ring"))->property("percent").toInt(),
+                     text("label_value"), text("label_goal")};
 }
 
 QString hoursMinutes(const int& minutes)

@@ -40,6 +40,8 @@ const QString DEMO_PASSWORD = QStringLiteral("123456");
 const QString DEMO_NAME = QStringLiteral("演示用户");
 const int BOUND_DAYS_AGO = 10;
 const int START_MS = 60000;
+const int SYNC_MS = 120000;
+const int ROAD_DAYS = BOUND_DAYS_AGO + 1;
 
 QString programFolder()
 {
@@ -149,6 +151,7 @@ private slots:
     void start();
     void signIn();
     void pair();
+    void sync();
     void signOut();
 
 private:
@@ -303,6 +306,27 @@ void TestWholeRoad::pair()
     QTRY_VERIFY_WITH_TIMEOUT(bindButton() && !bindButton()->isEnabled(), PeerRig::PEER_WAIT);
     QTRY_VERIFY_WITH_TIMEOUT(shows(frame(), band.bindDt.toString(QStringLiteral("yyyy-MM-dd"))), PeerRig::PEER_WAIT);
     shot(QStringLiteral("road-03-pair"));
+}
+
+void TestWholeRoad::sync()
+{
+    QVERIFY(m_window && isHome(*m_window));
+    const QDate today = QDate::currentDate();
+    m_rig->band().generateDays(today, ROAD_DAYS);
+    goTo(QStringLiteral("数据同步"));
+    QWidget* syncNow = frame()->findChild<QWidget*>(QStringLiteral("bt_sync_now"));
+    QVERIFY(syncNow);
+    QTRY_VERIFY_WITH_TIMEOUT(syncNow->isVisible() && syncNow->isEnabled(), PeerRig::PEER_WAIT);
+    click(syncNow);
+    QTRY_VERIFY_WITH_TIMEOUT(shows(frame(), QStringLiteral("同步完成.")), SYNC_MS);
+    QVERIFY(shows(frame(), QStringLiteral("完成")));
+
+    const QMap<QDate, LocalVault::step_mem_data>& steps = m_rig->hub().fdSteps();
+    QCOMPARE(steps.size(), ROAD_DAYS);
+    QCOMPARE(m_rig->hub().fdSleeps().size(), ROAD_DAYS);
+    QCOMPARE(steps.firstKey(), today.addDays(-BOUND_DAYS_AGO));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig->cloud().ledger().account(DEMO_MOBILE).days.size(), ROAD_DAYS, PeerRig::PEER_WAIT);
+    shot(QStringLiteral("road-04-sync"));
 }
 
 void TestWholeRoad::signOut()

@@ -5,39 +5,48 @@
 #include "pagestepstoday_export.h"
 #include "resource.h"
 
-#include <QStringList>
+#include <QDate>
+#include <QPixmap>
 #include <QWidget>
 
-class QLabel;
-class QProgressBar;
+namespace Ui {
+class WidgetPageStepsToday;
+}
 
-// One day's steps: a title row, the three figures, the day's value against its target and the
-// share of the target reached. The owner computes and formats every text; the card only shows.
-// The sleep card is the same card with its own captions.
+// One day's steps under a title row: the figures card with three figures and the goal. The owner
+// computes and formats every text; the card keeps only its date and its title image. A chart page
+// turns the title icon into a calendar button and follows the date through onUpdateData.
+// The sleep card is built from the same source (widgetpageresttoday.h).
 class PAGESTEPSTODAY_EXPORT WidgetPageStepsToday : public QWidget, public Attribute
 {
     Q_OBJECT
 public:
     explicit WidgetPageStepsToday(QWidget* parent = nullptr);
+    ~WidgetPageStepsToday() override;
 
     bool setMsg(CoreHub* msg) override;
-    void setTitle(const Resource::ID& icon, const QString& text);
-    // first to third: calories, active time, distance.
+    // first to third: calories, active time, distance; value and target: the day's steps.
     void setValue(const QString& first, const QString& second, const QString& third, const unsigned char& percent,
                   const QString& value, const QString& target);
+    void setLineShow(const bool& show);
+    QDate currentDate() const;
+    // true: the icon opens the calendar; false: it shows the title image.
+    void setIcoDate(const bool& on);
+    void setTitle(const Resource::ID& icon, const QString& text);
 
-protected:
-    WidgetPageStepsToday(QWidget* parent, const QStringList& captions, const QString& goalCaption);
+signals:
+    void onUpdateData(QDate date);
+
+public slots:
+    void on_updateData(const QDate& date);
+
+protected slots:
+    void on_icoClick();
 
 private:
-    QLabel* addLabel(const QString& name);
-
-    QLabel* m_ico = nullptr;
-    QLabel* m_title = nullptr;
-    QLabel* m_figures[3] = {};
-    QLabel* m_value = nullptr;
-    QLabel* m_target = nullptr;
-    QProgressBar* m_percent = nullptr;
+    QPixmap m_titleImage;
+    QDate m_date;
+    Ui::WidgetPageStepsToday* ui;
 };
 
 #endif // WIDGETPAGESTEPSTODAY_H

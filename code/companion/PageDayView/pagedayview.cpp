@@ -2,6 +2,7 @@
 
 #include "dayring.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,9 @@
 namespace {
 const QColor kCaptionInk(128, 136, 148);
 const int kIconSize = 24;
+const int kValuePointSize = 18;
+const int kValueMinPointSize = 9;
+const int kRingInset = 16;  // the ring's pen and a margin on each side
 }
 
 PageDayView::PageDayView(QWidget* parent)
@@ -53,7 +57,7 @@ void PageDayView::buildForm()
 
     m_ring = new DayRing(this);
     m_ring->setObjectName(QStringLiteral("ring"));
-    m_value = newLabel(QStringLiteral("label_value"), 18, true);
+    m_value = newLabel(QStringLiteral("label_value"), kValuePointSize, true);
     m_percent = newLabel(QStringLiteral("label_percent"), 10, false);
     QVBoxLayout* inside = new QVBoxLayout(m_ring);
     inside->addStretch();
@@ -106,7 +110,21 @@ void PageDayView::setProgress(const unsigned char& percent, const QString& value
 {
     m_ring->setPercent(percent);
     m_value->setText(value);
+    fitValue();
     m_percent->setText(QString::number(percent) + QLatin1Char('%'));
     m_goalCaption->setText(goalCaption);
     m_goal->setText(goal);
+}
+
+// A long value (a sleep time reads "7小时37分钟") gets a smaller font rather than being cut by
+// the ring.
+void PageDayView::fitValue()
+{
+    const int room = m_ring->width() - 2 * kRingInset;
+    QFont font = m_value->font();
+    int pointSize = kValuePointSize;
+    font.setPointSize(pointSize);
+    while (pointSize > kValueMinPointSize && QFontMetrics(font).horizontalAdvance(m_value->text()) > room)
+        font.setPointSize(--pointSize);
+    m_value->setFont(font);
 }

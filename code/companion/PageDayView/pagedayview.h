@@ -32,6 +32,7 @@ private:
     static const int kFigures = 3;
 
     void buildForm();
+    void fitValue();
     QLabel* newLabel(const QString& name, const int& pointSize, const bool& bold);
 
     QLabel* m_icons[kFigures] = {};

@@ -1,5 +1,7 @@
 #include "pageharvest.h"
 
+#include "pageharvestrun.h"
+
 #include <QVBoxLayout>
 
 PageHarvest::PageHarvest(QWidget* parent)
@@ -8,6 +10,9 @@ PageHarvest::PageHarvest(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    auto* run = new PageHarvestRun(this);
+    layout->addWidget(run);
+    m_pages << run;
 }
 
 bool PageHarvest::setMsg(CoreHub* msg)

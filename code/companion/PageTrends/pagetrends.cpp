@@ -1,9 +1,12 @@
 #include "pagetrends.h"
 
+#include "pagerestdaychart.h"
+#include "pagestepsdaychart.h"
+#include "pagerestweekchart.h"
+#include "pagestepsweekchart.h"
 #include "togglecaption.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -63,10 +66,10 @@ PageTrends::PageTrends(QWidget* parent)
     }
     layout->addWidget(m_stack, 1);
 
-    addPage(SLOT_STEPS_DAY, new QLabel(tr("日视图"), this));
-    addPage(SLOT_SLEEP_DAY, new QLabel(tr("日视图"), this));
-    addPage(SLOT_STEPS_WEEK, new QLabel(tr("周视图"), this));
-    addPage(SLOT_SLEEP_WEEK, new QLabel(tr("周视图"), this));
+    addPage(SLOT_STEPS_DAY, new PageStepsDayChart(this));
+    addPage(SLOT_SLEEP_DAY, new PageRestDayChart(this));
+    addPage(SLOT_STEPS_WEEK, new PageStepsWeekChart(this));
+    addPage(SLOT_SLEEP_WEEK, new PageRestWeekChart(this));
 
     m_day->setState(true);
     m_steps->setState(true);

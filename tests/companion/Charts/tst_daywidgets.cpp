@@ -183,9 +183,12 @@ void TestDayWidgets::dayView_data()
     QTest::addColumn<int>("percent");
     QTest::addColumn<int>("ring");
     QTest::addColumn<QString>("percentText");
-    QTest::newRow("nothing of the goal yet") << 0 << 0 << "0%";
-    QTest::newRow("goal reached") << 100 << 100 << "100%";
-    QTest::newRow("beyond the goal the ring stays full") << 180 << 100 << "180%";
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("fullSize");  // the value keeps its own font size
+    QTest::newRow("nothing of the goal yet") << 0 << 0 << "0%" << "6400" << true;
+    QTest::newRow("goal reached") << 100 << 100 << "100%" << "6400" << true;
+    QTest::newRow("beyond the goal the ring stays full") << 180 << 100 << "180%" << "6400" << true;
+    QTest::newRow("a long sleep time shrinks to fit inside the ring") << 95 << 95 << "95%" << "7小时37分钟" << false;
 }
 
 void TestDayWidgets::dayView()
@@ -193,12 +196,15 @@ void TestDayWidgets::dayView()
     QFETCH(int, percent);
     QFETCH(int, ring);
     QFETCH(QString, percentText);
+    QFETCH(QString, value);
+    QFETCH(bool, fullSize);
 
     PageDayView view;
     view.setIco(68, 69, 70);
     view.setLabel("卡路里", "时间", "距离");
     view.setValue("320.5大卡", "1小时20分", "4.2千米");
     view.setProgress(static_cast<unsigned char>(percent), "6400", "目标步数:", "10000");
+    view.setProgress(static_cast<unsigned char>(percent), value, "目标步数:", "10000");
 
     const char* const icons[] = {"ico_1", "ico_2", "ico_3"};
     for (const char* icon : icons) {
@@ -210,13 +216,16 @@ void TestDayWidgets::dayView()
     QCOMPARE(labelText(view, "value_1"), QString("320.5大卡"));
     QCOMPARE(labelText(view, "value_2"), QString("1小时20分"));
     QCOMPARE(labelText(view, "value_3"), QString("4.2千米"));
-    QCOMPARE(labelText(view, "label_value"), QString("6400"));
+    QCOMPARE(labelText(view, "label_value"), value);
     QCOMPARE(labelText(view, "label_goal_caption"), QString("目标步数:"));
     QCOMPARE(labelText(view, "label_goal"), QString("10000"));
     QCOMPARE(labelText(view, "label_percent"), percentText);
     const QWidget* ringWidget = view.findChild<QWidget*>("ring");
     QVERIFY(ringWidget);
     QCOMPARE(ringWidget->property("percent").toInt(), ring);
+    const QLabel* valueLabel = view.findChild<QLabel*>("label_value");
+    QVERIFY(QFontMetrics(valueLabel->font()).horizontalAdvance(value) <= ringWidget->width() - 32);
+    QCOMPARE(valueLabel->font().pointSize() == 18, fullSize);
 }
 
 void TestDayWidgets::screenshots()

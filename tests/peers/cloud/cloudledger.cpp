@@ -84,10 +84,10 @@ QString averageBedtime(const QList<QTime>& times)
     return QTime(mean / 60, mean % 60).toString(TIME_FORMAT);
 }
 
-QString rangeTitle(const QDate& first, const QDate& last)
+// The week's title is a short verdict: the week card draws it on a picture 140 pixels wide.
+QString verdict(const double& average, const int& target)
 {
-    const QString format = QStringLiteral("yyyy.MM.dd");
-    return first.toString(format) + QLatin1Char('-') + last.toString(format);
+    return average >= target ? QStringLiteral("达标") : QStringLiteral("未达标");
 }
 
 bool isMobileNumber(const QString& text)
@@ -704,7 +704,7 @@ QJsonObject CloudLedger::nsWeekSportStats(const QJsonObject& body, lc_account* a
         {QStringLiteral("avgDistance"), decimalText(distance / divisor)},
         {QStringLiteral("avgCalorie"), decimalText(calories / divisor)},
         {QStringLiteral("sportDetailList"), rows},
-        {QStringLiteral("title"), rangeTitle(first, last)},
+        {QStringLiteral("title"), verdict(steps / divisor, account->stepTarget)},
         {QStringLiteral("tips"), QStringLiteral("本周平均每天%1步").arg(qRound(steps / divisor))},
     });
 }
@@ -747,7 +747,7 @@ QJsonObject CloudLedger::nsWeekSleepStats(const QJsonObject& body, lc_account* a
         {QStringLiteral("avgSimpleSleepTime"), minutesText(light / divisor)},
         {QStringLiteral("avgSleepTotalTime"), minutesText(total / divisor)},
         {QStringLiteral("sleepDetailList"), rows},
-        {QStringLiteral("title"), rangeTitle(first, last)},
+        {QStringLiteral("title"), verdict(total / divisor, account->sleepTarget)},
         {QStringLiteral("tips"), QStringLiteral("本周平均每晚睡眠%1分钟").arg(qRound(total / divisor))},
     };
     if (!bedtimes.isEmpty())

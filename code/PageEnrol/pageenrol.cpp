@@ -1,0 +1,8 @@
+#include "pageenrol.h"
+
+PageEnrol::PageEnrol(QWidget* parent)
+    : WidgetRegister(parent)
+{
+}
+
+PageEnrol::~PageEnrol() = default;

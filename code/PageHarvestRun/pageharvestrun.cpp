@@ -1,0 +1,8 @@
+#include "pageharvestrun.h"
+
+PageHarvestRun::PageHarvestRun(QWidget* parent)
+    : WidgetPageHarvestRun(parent)
+{
+}
+
+PageHarvestRun::~PageHarvestRun() = default;

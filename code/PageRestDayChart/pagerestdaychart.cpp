@@ -1,0 +1,8 @@
+#include "pagerestdaychart.h"
+
+PageRestDayChart::PageRestDayChart(QWidget* parent)
+    : WidgetPageRestDayChart(parent)
+{
+}
+
+PageRestDayChart::~PageRestDayChart() = default;

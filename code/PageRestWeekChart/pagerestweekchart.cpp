@@ -1,0 +1,8 @@
+#include "pagerestweekchart.h"
+
+PageRestWeekChart::PageRestWeekChart(QWidget* parent)
+    : WidgetPageRestWeekChart(parent)
+{
+}
+
+PageRestWeekChart::~PageRestWeekChart() = default;

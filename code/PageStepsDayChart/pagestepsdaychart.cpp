@@ -1,0 +1,8 @@
+#include "pagestepsdaychart.h"
+
+PageStepsDayChart::PageStepsDayChart(QWidget* parent)
+    : WidgetPageStepsDayChart(parent)
+{
+}
+
+PageStepsDayChart::~PageStepsDayChart() = default;

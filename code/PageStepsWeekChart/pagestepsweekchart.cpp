@@ -1,0 +1,8 @@
+#include "pagestepsweekchart.h"
+
+PageStepsWeekChart::PageStepsWeekChart(QWidget* parent)
+    : WidgetPageStepsWeekChart(parent)
+{
+}
+
+PageStepsWeekChart::~PageStepsWeekChart() = default;

@@ -1,0 +1,8 @@
+#include "pageweekpicker.h"
+
+PageWeekPicker::PageWeekPicker(QWidget* parent)
+    : WidgetPageWeekPicker(parent)
+{
+}
+
+PageWeekPicker::~PageWeekPicker() = default;
