@@ -15,6 +15,13 @@ if(QUORIN_SANITIZE)
   add_link_options(${QUORIN_SANITIZE_FLAGS})
 endif()
 
+# Everything is instrumented for coverage; only the fuzz targets themselves link libFuzzer's main.
+if(QUORIN_FUZZ)
+  set(QUORIN_FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(-fsanitize=fuzzer-no-link ${QUORIN_FUZZ_FLAGS})
+  add_link_options(${QUORIN_FUZZ_FLAGS})
+endif()
+
 function(_quorin_common target)
   target_compile_options(${target} PRIVATE ${QUORIN_WARNINGS})
   target_compile_definitions(${target} PRIVATE
@@ -62,6 +69,17 @@ function(quorin_add_program name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS})
   _quorin_common(${name})
+endfunction()
+
+# quorin_add_fuzzer(name SOURCES ... LINKS ...): the libFuzzer target fuzz_<name>, one of the
+# targets scripts/fuzz runs over tests/fuzz/<name>/corpus.
+function(quorin_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(fuzz_${name} ${ARG_SOURCES})
+  target_link_libraries(fuzz_${name} PRIVATE ${ARG_LINKS})
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  _quorin_common(fuzz_${name})
+  add_dependencies(fuzzers fuzz_${name})
 endfunction()
 
 # quorin_add_test(tst_name [XVFB] SOURCES ... LINKS ...): a QtTest executable run by CTest

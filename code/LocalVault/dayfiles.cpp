@@ -162,6 +162,9 @@ bool LocalVault::readTable(day_table<Day>& table, const day_files& files, Add ad
         return true;
     if (!userSelected(files) || !recoverPair(files.tablePath, files.dataPath))
         return false;
+    // What recovery left are temporaries of a save cut before its first rename: the pair in
+    // place is the one that save started from.
+    dropTemps(files.tablePath, files.dataPath);
     if (!QFile::exists(files.tablePath) && !QFile::exists(files.dataPath)) {
         // A user who never saved a day.
         table.needRead = false;
