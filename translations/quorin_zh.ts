@@ -1182,6 +1182,10 @@
         <source>正在解压更新包%1%2...</source>
         <translation>正在解压更新包%1%2...</translation>
     </message>
+    <message>
+        <source>固件更新(解压)</source>
+        <translation>固件更新(解压)</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>

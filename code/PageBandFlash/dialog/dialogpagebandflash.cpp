@@ -15,12 +15,14 @@ DialogPageBandFlash::DialogPageBandFlash(QWidget* parent)
 {
     ui->setupUi(this);
     m_frame = new WizardFrame(this, ui->tabWidget);
+    ui->tab_uncompress->setTitle(QObject::tr("固件更新(解压)"));
     ui->tab_end->setTexts(tr("固件更新(结束)"), tr("固件升级成功."), tr("固件升级失败,请稍后重试!!!"));
-    m_frame->wire({ui->tab_check, ui->tab_confirm, ui->tab_download, ui->tab_end});
+    m_frame->wire({ui->tab_check, ui->tab_confirm, ui->tab_download, ui->tab_uncompress, ui->tab_end});
     connect(ui->tab_check, SIGNAL(onNext(quint16,quint16,QByteArray)), this,
             SLOT(on_CheckNext(quint16,quint16,QByteArray)));
     connect(ui->tab_confirm, SIGNAL(onNext(QByteArray)), this, SLOT(on_ConfirmNext(QByteArray)));
     connect(ui->tab_download, SIGNAL(onNext(bool)), this, SLOT(on_DownloadNext(bool)));
+    connect(ui->tab_uncompress, SIGNAL(onNext(bool)), this, SLOT(on_uncompress(bool)));
 }
 
 DialogPageBandFlash::~DialogPageBandFlash()
@@ -35,6 +37,7 @@ bool DialogPageBandFlash::setMsg(CoreHub* msg)
     Attribute::setMsg(msg);
     ui->tab_check->setMsg(msg);
     ui->tab_download->setMsg(msg);
+    ui->tab_uncompress->setMsg(msg);
     if (!msg)
         return false;
     ui->tab_check->start();
