@@ -4,13 +4,21 @@
 #include "pageframe.h"
 #include "pagemenu.h"
 #include "pagerig.h"
+#include "packagemaker.h"
 #include "pageshot.h"
+#include "programcopy.h"
+#include "pagebandflash.h"
+#include "pageheader.h"
+#include "pageselfrefresh.h"
+#include "chartcanvas.h"
+#include "pagetrends.h"
 #include "pagesignin.h"
 #include "startup.h"
 #include "xwindows.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QGridLayout>
 #include <QLabel>
@@ -34,7 +42,6 @@
 
 namespace {
 
-const char* const FOLDER_VARIABLE = "QUORIN_ROAD_FOLDER";
 const QString DEMO_MOBILE = QStringLiteral("13800000000");
 const QString DEMO_PASSWORD = QStringLiteral("123456");
 const QString DEMO_NAME = QStringLiteral("演示用户");
@@ -42,33 +49,75 @@ const int BOUND_DAYS_AGO = 10;
 const int START_MS = 60000;
 const int SYNC_MS = 120000;
 const int ROAD_DAYS = BOUND_DAYS_AGO + 1;
+const int HELP_SOFT_UPDATE = 0x101;
+const int HELP_FIRM_UPDATE = 0x103;
+const quint16 FIRMWARE_VERSION = 260;
+const QString PACKAGE_PATH = QStringLiteral("/download/quorin-9.0.0.zip");
+const QString PROGRAM_DATA = QStringLiteral("road-data.txt");
+const QByteArray OLD_DATA("the shipped data\n");
+const QByteArray NEW_DATA("the updated data\n");
+
+// An image of three full packs and part of a fourth, each byte telling where it stands.
+QByteArray firmwareImage()
+{
+    QByteArray image(3 * 1020 + 34, Qt::Uninitialized);
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char(i * 7 + i / 251);
+    return image;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+QStringList backups(const QString& folder)
+{
+    QStringList found;
+    QDirIterator entries(folder, {QStringLiteral("*.bk")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        found << entries.next();
+    return found;
+}
+
+// The one visible top-level window of the class, as the help menu opens it.
+template <typename Window>
+Window* openWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+// The bars and lines of the chart shown, with at least one point above zero.
+bool chartHasData(QWidget* page)
+{
+    auto* canvas = page ? page->findChild<ChartCanvas*>() : nullptr;
+    if (!canvas)
+        return false;
+    for (int i = 0; i < canvas->plottableCount(); ++i) {
+        if (auto* bars = qobject_cast<QCPBars*>(canvas->plottable(i))) {
+            for (auto point = bars->data()->constBegin(); point != bars->data()->constEnd(); ++point) {
+                if (point->value > 0)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
 
 QString programFolder()
 {
-    return qEnvironmentVariable(FOLDER_VARIABLE);
-}
-
-// Copies this test and the program into a temporary folder and runs the copy there, in
-// Chinese as a user of the band would; returns the copy's exit code.
-int runFromCopy(const QStringList& arguments)
-{
-    QTemporaryDir folder;
-    const QString self = folder.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    if (!folder.isValid() || !QFile::copy(QCoreApplication::applicationFilePath(), self)
-        || !QFile::copy(QStringLiteral(QUORIN_PROGRAM), folder.filePath(QStringLiteral("Quorin")))) {
-        qWarning("cannot copy the test and the program into a temporary folder");
-        return 1;
-    }
-    QProcess copy;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(FOLDER_VARIABLE), folder.path());
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("zh_CN.UTF-8"));
-    copy.setProcessEnvironment(environment);
-    copy.setProcessChannelMode(QProcess::ForwardedChannels);
-    copy.start(self, arguments.mid(1));
-    if (!copy.waitForFinished(-1) || copy.exitStatus() != QProcess::NormalExit)
-        return 1;
-    return copy.exitCode();
+    return QCoreApplication::applicationDirPath();
 }
 
 QString shotPath(const QString& name)
@@ -152,7 +201,12 @@ private slots:
     void signIn();
     void pair();
     void sync();
+    void todayCards();
+    void charts();
+    void firmware();
+    void selfUpdate();
     void signOut();
+    void restart();
 
 private:
     void shot(const QString& name);
@@ -168,7 +222,7 @@ private:
 
 void TestWholeRoad::initTestCase()
 {
-    QVERIFY2(!programFolder().isEmpty(), "the road runs from its copy");
+    QVERIFY2(ProgramCopy::isCopy(), "the road runs from its copy");
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     m_rig.reset(new PageRig);
     QVERIFY(m_rig->isReady());
@@ -179,6 +233,29 @@ void TestWholeRoad::initTestCase()
     ledger.setAccount(account);
     // Eleven days to pull need a band bound ten days before today.
     ledger.setBindingAge(BOUND_DAYS_AGO);
+    CloudLedger::lc_firmware firmware;
+    firmware.version = FIRMWARE_VERSION;
+    firmware.image = firmwareImage();
+    ledger.setFirmware(firmware);
+
+    // A newer program whose package replaces a file of the program folder and adds a folder.
+    QVERIFY(writeFile(QDir(programFolder()).filePath(PROGRAM_DATA), OLD_DATA));
+    QTemporaryDir packages;
+    const QString package = makePackage(packages.filePath(QStringLiteral("package.zip")),
+                                        {{PROGRAM_DATA, NEW_DATA},
+                                         {QStringLiteral("plugins/"), QByteArray()},
+                                         {QStringLiteral("plugins/road.txt"), NEW_DATA}});
+    QVERIFY(!package.isEmpty());
+    LoopbackCloud::lc_file served;
+    served.body = readFile(package);
+    served.disposition = QStringLiteral("quorin-9.0.0.zip");
+    m_rig->cloud().serveFile(PACKAGE_PATH, served);
+    CloudLedger::lc_app_version version;
+    version.version = QStringLiteral("9.0.0");
+    version.isGoUp = true;
+    version.url = m_rig->cloud().fileUrl(PACKAGE_PATH).toString();
+    version.content = QStringLiteral("新版本");
+    ledger.setAppVersion(version);
 }
 
 void TestWholeRoad::cleanupTestCase()
@@ -329,6 +406,83 @@ void TestWholeRoad::sync()
     shot(QStringLiteral("road-04-sync"));
 }
 
+void TestWholeRoad::todayCards()
+{
+    QVERIFY(m_window && isHome(*m_window));
+    goTo(QStringLiteral("今天数据"));
+    const QDate today = QDate::currentDate();
+    int steps = 0;
+    for (const quint16 sample : m_rig->band().stepDay(today))
+        steps += sample;
+    QVERIFY(steps > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(shows(frame(), QString::number(steps)), PeerRig::PEER_WAIT);
+    shot(QStringLiteral("road-05-today"));
+}
+
+void TestWholeRoad::charts()
+{
+    QVERIFY(m_window && isHome(*m_window));
+    goTo(QStringLiteral("统计分析"));
+    auto* trends = frame()->findChild<PageTrends*>();
+    QVERIFY(trends);
+    const QList<QPair<QStringList, QString>> views{
+        {{QStringLiteral("choice_day"), QStringLiteral("choice_steps")}, QStringLiteral("road-06-steps-day")},
+        {{QStringLiteral("choice_sleep")}, QStringLiteral("road-06-sleep-day")},
+        {{QStringLiteral("choice_week"), QStringLiteral("choice_steps")}, QStringLiteral("road-06-steps-week")},
+        {{QStringLiteral("choice_sleep")}, QStringLiteral("road-06-sleep-week")},
+    };
+    for (const auto& view : views) {
+        for (const QString& choice : view.first)
+            click(trends->findChild<QWidget*>(choice));
+        QWidget* page = trends->slotPage(trends->currentSlot());
+        QTRY_VERIFY2_WITH_TIMEOUT(chartHasData(page), qPrintable(view.second), PeerRig::PEER_WAIT);
+        shot(view.second);
+    }
+}
+
+void TestWholeRoad::firmware()
+{
+    QVERIFY(m_window && isHome(*m_window));
+    m_rig->setModalAnswer(HELP_FIRM_UPDATE);
+    click(m_window->findChild<PageHeader*>()->findChild<QWidget*>(QStringLiteral("bt_help")));
+    m_rig->setModalAnswer(0);
+    QTRY_VERIFY(openWindow<PageBandFlash>());
+    PageBandFlash* wizard = openWindow<PageBandFlash>();
+    const QString offer = QStringLiteral("发现新版本,是否更新?(当前:259,最新:%1)").arg(FIRMWARE_VERSION);
+    QTRY_VERIFY_WITH_TIMEOUT(shows(wizard, offer), PeerRig::PEER_WAIT);
+    QWidget* upgrade = wizard->findChild<QWidget*>(QStringLiteral("tab_confirm"))->findChild<QWidget*>(QStringLiteral("bt_ok"));
+    QTRY_VERIFY(upgrade->isEnabled());
+    click(upgrade);
+    QTRY_VERIFY_WITH_TIMEOUT(shows(wizard, QStringLiteral("固件升级成功.")), SYNC_MS);
+    QCOMPARE(m_rig->band().firmware(), firmwareImage());
+    QVERIFY(PageShot::save(*wizard, QStringLiteral("road-07-firmware")));
+    click(wizard->findChild<QWidget*>(QStringLiteral("tab_end"))->findChild<QWidget*>(QStringLiteral("bt_ok")));
+    QTRY_VERIFY(!openWindow<PageBandFlash>());
+}
+
+void TestWholeRoad::selfUpdate()
+{
+    QVERIFY(m_window && isHome(*m_window));
+    m_rig->setModalAnswer(HELP_SOFT_UPDATE);
+    click(m_window->findChild<PageHeader*>()->findChild<QWidget*>(QStringLiteral("bt_help")));
+    m_rig->setModalAnswer(0);
+    QTRY_VERIFY(openWindow<PageSelfRefresh>());
+    PageSelfRefresh* wizard = openWindow<PageSelfRefresh>();
+    QWidget* upgrade = wizard->findChild<QWidget*>(QStringLiteral("tab_confirm"))->findChild<QWidget*>(QStringLiteral("bt_ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(upgrade->isVisible() && upgrade->isEnabled(), PeerRig::PEER_WAIT);
+    QVERIFY(shows(wizard, QStringLiteral("立即升级")));
+    click(upgrade);
+    QTRY_VERIFY_WITH_TIMEOUT(shows(wizard, QStringLiteral("软件升级成功,重启软件后生效.")), SYNC_MS);
+    const QDir folder(programFolder());
+    QCOMPARE(readFile(folder.filePath(PROGRAM_DATA)), NEW_DATA);
+    QCOMPARE(readFile(folder.filePath(QStringLiteral("plugins/road.txt"))), NEW_DATA);
+    QVERIFY(!backups(folder.path()).isEmpty());
+    QVERIFY(QFile::exists(folder.filePath(m_rig->hub().fdUpdateListConf())));
+    QVERIFY(PageShot::save(*wizard, QStringLiteral("road-08-selfupdate")));
+    click(wizard->findChild<QWidget*>(QStringLiteral("tab_end"))->findChild<QWidget*>(QStringLiteral("bt_ok")));
+    QTRY_VERIFY(!openWindow<PageSelfRefresh>());
+}
+
 void TestWholeRoad::signOut()
 {
     QVERIFY(m_window && isHome(*m_window));
@@ -341,11 +495,40 @@ void TestWholeRoad::signOut()
     shot(QStringLiteral("road-09-signout"));
 }
 
+// The next start of the program, after this one let its guard go, deletes the backups the
+// self-update left.
+void TestWholeRoad::restart()
+{
+    m_rig->hub().setMainWin(nullptr);
+    m_window.reset();
+    m_guard.detach();
+    const QDir folder(programFolder());
+    QVERIFY(!backups(folder.path()).isEmpty());
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(folder.filePath(QStringLiteral("Quorin")), QStringList());
+    QVERIFY(program.waitForStarted(START_MS));
+    quint32 window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = XWindows::mappedWindowOf(program.processId())) != 0, START_MS);
+    QVERIFY(backups(folder.path()).isEmpty());
+    QVERIFY(!QFile::exists(folder.filePath(m_rig->hub().fdUpdateListConf())));
+    QCOMPARE(readFile(folder.filePath(PROGRAM_DATA)), NEW_DATA);
+    QElapsedTimer waited;
+    waited.start();
+    do
+        QVERIFY(XWindows::askClose(window));
+    while (!program.waitForFinished(2000) && waited.elapsed() < START_MS);
+    QCOMPARE(program.state(), QProcess::NotRunning);
+    QCOMPARE(program.exitCode(), 0);
+}
+
 int main(int argc, char* argv[])
 {
+    // In Chinese, as a user of the band would see it.
+    if (!ProgramCopy::isCopy())
+        return ProgramCopy::runCopy(argc, argv, {QStringLiteral(QUORIN_PROGRAM)},
+                                    {{QStringLiteral("LC_ALL"), QStringLiteral("zh_CN.UTF-8")}});
     QApplication app(argc, argv);
-    if (programFolder().isEmpty())
-        return runFromCopy(app.arguments());
     TestWholeRoad road;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&road, argc, argv);
