@@ -34,10 +34,15 @@ Startup::GUARD Startup::isRuned(QSystemSemaphore& lock, QSharedMemory& guard)
     }
     // A killed instance leaves its segment with nobody attached, and every later start would take
     // it for a running one. Attaching and detaching removes such a segment; a running instance
-    // stays attached to its own, so that one survives and still keeps us out.
-    if (guard.attach())
-        guard.detach();
-    const bool created = guard.create(1, QSharedMemory::ReadWrite);
+    // stays attached to its own, so that one survives and still keeps us out. The attach needs
+    // the key file, which a failed create leaves behind: the left segment may stand under a key
+    // file since deleted whose key a new file happens to get.
+    bool created = guard.create(1, QSharedMemory::ReadWrite);
+    if (!created && guard.error() == QSharedMemory::AlreadyExists) {
+        if (guard.attach())
+            guard.detach();
+        created = guard.create(1, QSharedMemory::ReadWrite);
+    }
     const QSharedMemory::SharedMemoryError error = guard.error();
     const QString errorText = guard.errorString();
     lock.release();
