@@ -42,7 +42,7 @@ private:
     };
 
     static body_figure readFigure(EntryField* field, const body_figure& kept);
-    void fillFigure(EntryField* field, const double& figure, const QString& unit, body_figure* kept);
+    static void fillFigure(EntryField* field, const double& figure, const QString& unit, body_figure* kept);
     void initData();
     void enableOperate(const bool& enable);
     void watchTyping(const bool& watch);
@@ -53,12 +53,12 @@ private:
     void keepSavedFigures(CoreHub& hub);
 
     Ui::WidgetHealthIndex* ui;
-    int m_targetsAnswered = 0;  // of the save under way
-    bool m_targetsSending = false;
-    QString m_refusal;          // its first refused target
-    body_figure m_height;       // as last filled in from the cloud or saved
+    int m_targetsAnswered = 0;      // of the save under way
+    bool m_targetsSending = false;  // an answer now is the save's only one
+    QString m_refusal;              // its first refused target
+    body_figure m_height;           // as last filled in from the cloud or saved
     body_figure m_weight;
-    body_figure m_sentHeight;   // of the save under way
+    body_figure m_sentHeight;       // of the save under way
     body_figure m_sentWeight;
 };
 
