@@ -167,7 +167,8 @@ void TestPageGoals::refusedTargets()
 // Recommendations or the hub's defaults fill the form; a field the user opened keeps its text.
 void TestPageGoals::fill_data()
 {
-    QTest::addColumn<bool>("refused");
+    // How the cloud answers the health query (LoopbackCloud::FAULT).
+    QTest::addColumn<int>("fault");
     QTest::addColumn<bool>("opened");
     QTest::addColumn<QString>("stepText");
     QTest::addColumn<QString>("sleepText");
@@ -177,23 +178,40 @@ void TestPageGoals::fill_data()
     QTest::addColumn<bool>("gender");
     QTest::addColumn<int>("picture");
     QTest::addColumn<bool>("shot");
+    // A query answered well before this one.
+    QTest::addColumn<bool>("earlier");
+    // A second query out with this one, answered well right after it.
+    QTest::addColumn<bool>("concurrent");
+    const int none = LoopbackCloud::FAULT_NONE;
+    const int refusal = LoopbackCloud::FAULT_RETURN_CODE;
+    const int malformed = LoopbackCloud::FAULT_MALFORMED;
+    const QString unreadable = CloudGate::getNsRetCode(QStringLiteral("parse error")).retMsg;
     const QString defaultSteps = QString::number(CoreHub::sdCalcStepTarget());
     const QString defaultMinutes = QString::number(int(CoreHub::sdCalcSleepTarget() * 60.0));
     // The cloud's health numbers always say gender true; the picture follows the account.
     QTest::newRow("recommendations fill an idle form")
-        << false << false << "8000" << "480" << "8000步" << "480分钟" << "获取成功" << true << 40 << true;
+        << none << false << "8000" << "480" << "8000步" << "480分钟" << "获取成功" << true << 40 << true << false
+        << false;
     QTest::newRow("refused health request fills the hub's defaults")
-        << true << false << defaultSteps << defaultMinutes << defaultSteps + "步" << defaultMinutes + "分钟"
-        << "服务器错误" << true << 40 << false;
+        << refusal << false << defaultSteps << defaultMinutes << defaultSteps + "步" << defaultMinutes + "分钟"
+        << "服务器错误" << true << 40 << false << false << false;
     QTest::newRow("an opened field keeps its text, its hint follows")
-        << false << true << "12345" << "480" << "8000步" << "480分钟" << "获取成功" << true << 40 << false;
+        << none << true << "12345" << "480" << "8000步" << "480分钟" << "获取成功" << true << 40 << false << false
+        << false;
     QTest::newRow("account gender false shows its picture")
-        << false << false << "8000" << "480" << "8000步" << "480分钟" << "获取成功" << false << 42 << false;
+        << none << false << "8000" << "480" << "8000步" << "480分钟" << "获取成功" << false << 42 << false << false
+        << false;
+    QTest::newRow("an unreadable reply after a good one keeps the figures received")
+        << malformed << false << "8000" << "480" << "8000步" << "480分钟" << unreadable << true << 40 << false
+        << true << false;
+    QTest::newRow("an unreadable reply leaves a query still out to fill the form")
+        << malformed << false << "8000" << "480" << "8000步" << "480分钟" << unreadable << true << 40 << false
+        << false << true;
 }
 
 void TestPageGoals::fill()
 {
-    QFETCH(bool, refused);
+    QFETCH(int, fault);
     QFETCH(bool, opened);
     QFETCH(QString, stepText);
     QFETCH(QString, sleepText);
@@ -203,42 +221,57 @@ void TestPageGoals::fill()
     QFETCH(bool, gender);
     QFETCH(int, picture);
     QFETCH(bool, shot);
+    QFETCH(bool, earlier);
+    QFETCH(bool, concurrent);
+    const bool refused = fault != LoopbackCloud::FAULT_NONE;
     PageRig rig;
     QVERIFY(rig.signIn(MOBILE));
     seedTargets(rig, 8000, 480);
     CloudGate::ns_account account = rig.hub().nsAccount();
     account.gender = gender;
     rig.hub().setNsAccount(account);
-    if (refused) {
-        LoopbackCloud::lc_fault fault;
-        fault.kind = LoopbackCloud::FAULT_RETURN_CODE;
-        fault.returnCode = QStringLiteral("a001");
-        rig.cloud().setFault(HEALTH_PATH, fault);
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("get bmi fail: use locale calc value\\."));
-    }
     PageGoals page;
     page.resize(386, 174);
     page.show();
     rig.activate(page);
+    if (earlier) {
+        QSignalSpy answered(&page, &WidgetTarget::onGetSync);
+        page.getSync();
+        QVERIFY(answered.wait());
+    }
+    if (refused) {
+        rig.cloud().setFault(HEALTH_PATH, {LoopbackCloud::FAULT(fault), QStringLiteral("a001"), QString(), 0});
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(earlier ? "get bmi fail: keep the figures received\\."
+                                                                     : "get bmi fail: use locale calc value\\."));
+    }
+    int queries = 0;
+    connect(&rig.cloud(), &LoopbackCloud::onRequest, this, [&](const QString& path) {
+        if (concurrent && path == HEALTH_PATH && ++queries == 2)
+            rig.cloud().clearFaults();
+    });
     QLineEdit* step = field(page, "input_step")->lineEdit();
     if (opened) {
         step->setVisible(true);
         step->setText(QStringLiteral("12345"));
     }
     // The host hears a success before the fields change, a failure after.
-    QString stepAtSignal;
-    connect(&page, &WidgetTarget::onGetSync, &page, [&]() { stepAtSignal = step->text(); });
+    QStringList stepAtSignal;
+    connect(&page, &WidgetTarget::onGetSync, &page, [&]() { stepAtSignal << step->text(); });
     QSignalSpy fetched(&page, &WidgetTarget::onGetSync);
     page.getSync();
-    QVERIFY(fetched.wait());
+    if (concurrent)
+        page.getSync();
+    QTRY_COMPARE_WITH_TIMEOUT(fetched.size(), concurrent ? 2 : 1, PeerRig::PEER_WAIT);
     QCOMPARE(fetched.first().at(0).toBool(), !refused);
     QCOMPARE(fetched.first().at(1).toString(), prompt);
-    QCOMPARE(stepAtSignal, refused || opened ? stepText : QString());
+    if (!concurrent)
+        QCOMPARE(stepAtSignal.first(), refused || opened ? stepText : QString());
     QCOMPARE(step->text(), stepText);
     QCOMPARE(field(page, "input_sleep")->lineEdit()->text(), sleepText);
     QVERIFY(showsHint(field(page, "input_step"), stepHint));
     QVERIFY(showsHint(field(page, "input_sleep"), sleepHint));
-    QCOMPARE(rig.hub().nsGetStepTarget(), refused ? double(CoreHub::sdCalcStepTarget()) : 8000.0);
+    // The cached step target is the figure the step hint shows.
+    QCOMPARE(rig.hub().nsGetStepTarget(), stepHint.chopped(1).toDouble());
     QVERIFY(showsPicture(page.findChild<PictureBox*>("img_gender"), Resource::ID(picture)));
     if (shot)
         QVERIFY(rig.shot(page));

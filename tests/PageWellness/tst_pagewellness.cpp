@@ -5,6 +5,7 @@
 #include "glowentry.h"
 #include "loopbackcloud.h"
 #include "pagegoals.h"
+#include "pageprofile.h"
 #include "pagerig.h"
 #include "pageshot.h"
 #include "tapcaption.h"
@@ -105,23 +106,42 @@ void TestPageWellness::save_data()
     // Refused by the cloud at a second save, clicked as soon as the first one's step target was
     // refused and the page is usable; the first save's sleep target is answered slowly.
     QTest::addColumn<QString>("againRefused");
+    // The step target of each save in turn; the saves after the first are accepted.
+    QTest::addColumn<QStringList>("steps");
+    // The first save is made while the page has no hub; it gets the hub back for the next.
+    QTest::addColumn<bool>("hubless");
+    // What the cloud holds after an accepted save; it had 65.5 kg.
+    QTest::addColumn<double>("storedWeight");
     const QStringList targets{SPORT_PATH, SLEEP_PATH};
+    const QStringList saved = targets + QStringList{SET_HEALTH_PATH};
+    const QStringList once{"8000"};
     QTest::newRow("both targets accepted, then the body numbers")
-        << QString() << "180" << "75" << (targets + QStringList{SET_HEALTH_PATH}) << "保存成功." << QString();
+        << QString() << "180" << "75" << saved << "保存成功." << QString() << once << false << 75.0;
     QTest::newRow("refused step target sends no body numbers")
-        << SPORT_PATH << "180" << "75" << targets << "服务器错误" << QString();
+        << SPORT_PATH << "180" << "75" << targets << "服务器错误" << QString() << once << false << 0.0;
     QTest::newRow("refused sleep target sends no body numbers")
-        << SLEEP_PATH << "180" << "75" << targets << "服务器错误" << QString();
+        << SLEEP_PATH << "180" << "75" << targets << "服务器错误" << QString() << once << false << 0.0;
     QTest::newRow("body numbers refused by the cloud")
-        << SET_HEALTH_PATH << "180" << "75" << (targets + QStringList{SET_HEALTH_PATH}) << "保存失败!!!" << QString();
+        << SET_HEALTH_PATH << "180" << "75" << saved << "保存失败!!!" << QString() << once << false << 0.0;
     QTest::newRow("empty height sends nothing")
-        << QString() << "" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString();
+        << QString() << "" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString() << once << false
+        << 0.0;
     QTest::newRow("letters as height send nothing")
-        << QString() << "abc" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString();
+        << QString() << "abc" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString() << once
+        << false << 0.0;
     QTest::newRow("weight over 16 bits sends nothing")
-        << QString() << "180" << "70000" << QStringList() << "请输入有效的体重 (0 - 65535)" << QString();
+        << QString() << "180" << "70000" << QStringList() << "请输入有效的体重 (0 - 65535)" << QString() << once
+        << false << 0.0;
     QTest::newRow("an answer of the refused save is not counted for the next save")
-        << SPORT_PATH << "180" << "75" << (targets + targets) << "服务器错误" << SLEEP_PATH;
+        << SPORT_PATH << "180" << "75" << (targets + targets) << "服务器错误" << SLEEP_PATH << once << false << 0.0;
+    QTest::newRow("empty step target gives the page back, the next two saves go out once each")
+        << QString() << "180" << "75" << (saved + saved) << "请输入有效的运动目标" << QString()
+        << QStringList{"", "8000", "8000"} << false << 75.0;
+    QTest::newRow("a save without a hub gives the page back, the next two go out once each")
+        << QString() << "180" << "75" << (saved + saved) << "不能连接到\"消息中心\"模块" << QString()
+        << QStringList{"8000", "8000", "8000"} << true << 75.0;
+    QTest::newRow("an untouched weight of 65.5 goes out as 65.5")
+        << QString() << "172" << "65" << saved << "保存成功." << QString() << once << false << 65.5;
 }
 
 void TestPageWellness::save()
@@ -132,9 +152,12 @@ void TestPageWellness::save()
     QFETCH(QStringList, sent);
     QFETCH(QString, prompt);
     QFETCH(QString, againRefused);
+    QFETCH(QStringList, steps);
+    QFETCH(bool, hubless);
+    QFETCH(double, storedWeight);
     PageRig rig;
     QVERIFY(rig.signIn(MOBILE));
-    seedBody(rig, 170, 60);
+    seedBody(rig, 172, 65.5);
     if (!faultPath.isEmpty()) {
         LoopbackCloud::lc_fault fault;
         fault.kind = LoopbackCloud::FAULT_RETURN_CODE;
@@ -144,18 +167,29 @@ void TestPageWellness::save()
     PageWellness page;
     open(rig, page);
     rig.cloud().clearRequests();
-    input(page, "input_height")->setText(height);
-    input(page, "input_weight")->setText(weight);
+    QSignalSpy told(&rig.hub(), SIGNAL(onNsAccountUpdate()));
+    if (hubless)
+        page.setMsg(nullptr);
     if (!againRefused.isEmpty()) {
         LoopbackCloud::lc_fault slow;
         slow.kind = LoopbackCloud::FAULT_SLOW;
         slow.delayMs = 1500;
         rig.cloud().setFault(SLEEP_PATH, slow);
     }
-    click(page);
-    QTRY_VERIFY(!labelText(page, "prompt").isEmpty());
-    QTRY_VERIFY(page.findChild<QWidget*>("widget_3")->isEnabled());
-    QCOMPARE(labelText(page, "prompt"), prompt);
+    for (int save = 0; save < steps.size(); ++save) {
+        if (save == 1 && hubless) {
+            QSignalSpy refilled(page.findChild<PageGoals*>(), &WidgetTarget::onGetSync);
+            rig.activate(page);
+            QVERIFY(refilled.wait());
+        }
+        input(page, "input_height")->setText(height);
+        input(page, "input_weight")->setText(weight);
+        input(page, "input_step")->setText(steps.at(save));
+        click(page);
+        QTRY_VERIFY(!labelText(page, "prompt").isEmpty());
+        QTRY_VERIFY(page.findChild<QWidget*>("widget_3")->isEnabled());
+        QCOMPARE(labelText(page, "prompt"), save == 0 ? prompt : QStringLiteral("保存成功."));
+    }
     if (!againRefused.isEmpty()) {
         // The slow answer is fixed once the cloud has the request.
         QTRY_VERIFY(savePaths(rig.cloud()).contains(SLEEP_PATH));
@@ -176,7 +210,13 @@ void TestPageWellness::save()
                  QStringLiteral("BMI:%1").arg(CoreHub::getBmi(height.toUShort(), weight.toUShort()), 0, 'f', 2));
         const CloudLedger::lc_health stored = rig.cloud().ledger().account(MOBILE).health;
         QCOMPARE(stored.height, height.toDouble());
-        QCOMPARE(stored.weight, weight.toDouble());
+        QCOMPARE(stored.weight, storedWeight);
+        QCOMPARE(told.count(), 0);
+        // The profile page shows what was saved, so its own save does not send the old figures.
+        PageProfile profile;
+        rig.activate(profile);
+        QCOMPARE(input(profile, "input_height")->text(), height);
+        QCOMPARE(input(profile, "input_weight")->text(), QString::number(int(storedWeight)));
     }
     // A health fetch as marker: once it is served, anything the save sent before is in the log.
     QSignalSpy fetched(page.findChild<PageGoals*>(), &WidgetTarget::onGetSync);

@@ -97,7 +97,10 @@ void WidgetTarget::getSync()
         emit onGetSync(false, noHubText());
         return;
     }
-    connect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
+    // One connection for all queries out, undone by the last answer: an answer, above all a
+    // failure, must not leave a query still out without its receiver.
+    if (m_queries++ == 0)
+        connect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
     hub->nsGetHealthNum(hub->nsToken(), CoreHub::version(), hub->LanguageString());
 }
 
@@ -111,17 +114,31 @@ void WidgetTarget::on_NsGetHealthNum(const CloudGate::ns_get_bmi_detail& bmi,
         return;
     }
     const bool gender = hub->nsAccount().gender;
-    disconnect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
+    m_queries = qMax(0, m_queries - 1);
+    if (m_queries == 0)
+        disconnect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
     if (returnCode.code != 0) {
-        QLOG << "get bmi fail: use locale calc value.";
-        updateData(gender, 0, 0.0);
+        failedQuery(gender);
         emit onGetSync(false, returnCode.retMsg);
         return;
     }
     m_bmi = bmi;
+    m_received = true;
     // Before the fields change: a host reading bmi() in its handler already sees this reply.
     emit onGetSync(true, QObject::tr("获取成功"));
     updateData(gender, bmi.ssportRecommen.toUInt(nullptr, 10), double(bmi.sleepRecommen.toUInt(nullptr, 10)));
+}
+
+// The defaults stand in only for figures never received: put over the user's own targets, a
+// save would write them to the cloud.
+void WidgetTarget::failedQuery(const bool& gender)
+{
+    if (m_received) {
+        QLOG << "get bmi fail: keep the figures received.";
+        return;
+    }
+    QLOG << "get bmi fail: use locale calc value.";
+    updateData(gender, 0, 0.0);
 }
 
 void WidgetTarget::updateData(const CloudGate::ns_account& account)

@@ -46,9 +46,12 @@ protected:
 
 private:
     void initDate();
+    void failedQuery(const bool& gender);
     void answerTarget(const char* signal, const char* slot, const CloudGate::ns_ret_code& returnCode);
 
     CloudGate::ns_get_bmi_detail m_bmi;
+    bool m_received = false;  // a health-number reply was ever accepted
+    int m_queries = 0;        // health-number queries out
     Ui::WidgetTarget* ui;
 };
 

@@ -2,6 +2,7 @@
 #include "ui_widgethealthindex.h"
 
 #include "corehub.h"
+#include "entryfield.h"
 #include "glowentry.h"
 #include "resource.h"
 #include "trace.h"
@@ -128,16 +129,31 @@ void WidgetHealthIndex::on_GetSync(bool state, QString prompt)
     // Figures from the cloud are not typing: the BMI shows the cloud's health index instead.
     watchTyping(false);
     const CloudGate::ns_get_bmi_detail numbers = ui->widget_helath_index->bmi();
-    const quint16 height = quint16(numbers.height);
-    const quint16 weight = quint16(numbers.weight);
-    if (!ui->input_height->lineEdit()->isVisible())
-        ui->input_height->lineEdit()->setText(QString("%1").arg(height));
-    ui->input_height->setBgText(QString("%1cm").arg(height));
-    if (!ui->input_weight->lineEdit()->isVisible())
-        ui->input_weight->lineEdit()->setText(QString("%1").arg(weight));
-    ui->input_weight->setBgText(QString("%1kg").arg(weight));
+    fillFigure(ui->input_height, numbers.height, QStringLiteral("cm"), &m_height);
+    fillFigure(ui->input_weight, numbers.weight, QStringLiteral("kg"), &m_weight);
     showBmi(numbers.healthNumber);
     watchTyping(true);
+}
+
+// The field shows the whole number; the cloud's own figure is kept for a save that finds the
+// field as it was filled, so a fraction the user never touched is not cut off.
+void WidgetHealthIndex::fillFigure(EntryField* field, const double& figure, const QString& unit, body_figure* kept)
+{
+    const QString text = QString("%1").arg(quint16(figure));
+    if (!field->lineEdit()->isVisible()) {
+        field->lineEdit()->setText(text);
+        *kept = body_figure{text, figure};
+    }
+    field->setBgText(text + unit);
+}
+
+// A text other than the one the figure was kept for was typed: it is read as the page always has.
+WidgetHealthIndex::body_figure WidgetHealthIndex::readFigure(EntryField* field, const body_figure& kept)
+{
+    const QString text = field->text();
+    if (text == kept.text)
+        return kept;
+    return body_figure{text, double(liveFigure(text))};
 }
 
 void WidgetHealthIndex::on_heightChanged(QString text)
@@ -178,8 +194,14 @@ void WidgetHealthIndex::on_doneClick()
     enableOperate(false);
     m_targetsAnswered = 0;
     m_refusal.clear();
-    connect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
+    connect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT, Qt::UniqueConnection);
+    // A target the targets page refuses to send, or a save without a hub, is answered at once and
+    // alone: nothing else will follow.
+    m_targetsSending = true;
     ui->widget_helath_index->setSync();
+    m_targetsSending = false;
+    if (m_targetsAnswered > 0)
+        targetsAnswered();
 }
 
 // Both target answers are awaited before the page is usable again: an answer still out when a
@@ -189,8 +211,14 @@ void WidgetHealthIndex::on_SetSync(bool state, QString prompt)
 {
     if (!state && m_refusal.isEmpty())
         m_refusal = prompt.isEmpty() ? QObject::tr("保存失败!!!") : prompt;
-    if (++m_targetsAnswered < TARGET_COUNT)
+    ++m_targetsAnswered;
+    if (m_targetsSending || m_targetsAnswered < TARGET_COUNT)
         return;
+    targetsAnswered();
+}
+
+void WidgetHealthIndex::targetsAnswered()
+{
     disconnect(ui->widget_helath_index, SET_SIGNAL, this, SET_SLOT);
     if (!m_refusal.isEmpty()) {
         enableOperate(true);
@@ -208,12 +236,25 @@ void WidgetHealthIndex::sendHealthNumbers()
         return;
     }
     // Checked at the click; the fields stayed disabled since.
-    const quint16 height = liveFigure(ui->input_height->text());
-    const quint16 weight = liveFigure(ui->input_weight->text());
+    m_sentHeight = readFigure(ui->input_height, m_height);
+    m_sentWeight = readFigure(ui->input_weight, m_weight);
     const CloudGate::ns_account account = hub->nsAccount();
     connect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
-    hub->nsSetHealthNum(hub->nsToken(), account.gender, int(account.age), double(height), double(weight), true,
-                        CoreHub::version(), hub->LanguageString());
+    hub->nsSetHealthNum(hub->nsToken(), account.gender, int(account.age), m_sentHeight.figure, m_sentWeight.figure,
+                        true, CoreHub::version(), hub->LanguageString());
+}
+
+// The cloud now holds these in the profile too; the cached account follows, so the profile page
+// neither shows nor sends back the old ones. Nobody is told: an account update would have this
+// page fetch again and replace the BMI of the saved figures.
+void WidgetHealthIndex::keepSavedFigures(CoreHub& hub)
+{
+    m_height = m_sentHeight;
+    m_weight = m_sentWeight;
+    CloudGate::ns_account account = hub.nsAccount();
+    account.height = quint16(m_height.figure);
+    account.weight = quint16(m_weight.figure);
+    hub.setNsAccount(account);
 }
 
 void WidgetHealthIndex::on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCode, const QString& returnMsg)
@@ -228,6 +269,7 @@ void WidgetHealthIndex::on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCo
         ui->prompt->setText(QObject::tr("保存失败!!!"));
         return;
     }
+    keepSavedFigures(*hub);
     ui->prompt->setText(QObject::tr("保存成功."));
     on_heightChanged(ui->input_height->text());
     enableOperate(true);

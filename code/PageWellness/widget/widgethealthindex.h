@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+class EntryField;
+
 namespace Ui {
 class WidgetHealthIndex;
 }
@@ -33,16 +35,31 @@ protected slots:
     void on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCode, const QString& returnMsg);
 
 private:
+    // A figure as the cloud holds it, with the text its field was given for it.
+    struct body_figure {
+        QString text;
+        double figure = 0;
+    };
+
+    static body_figure readFigure(EntryField* field, const body_figure& kept);
+    static void fillFigure(EntryField* field, const double& figure, const QString& unit, body_figure* kept);
     void initData();
     void enableOperate(const bool& enable);
     void watchTyping(const bool& watch);
     void showBmi(const double& bmi);
     QString bodyComplaint() const;
+    void targetsAnswered();
     void sendHealthNumbers();
+    void keepSavedFigures(CoreHub& hub);
 
     Ui::WidgetHealthIndex* ui;
-    int m_targetsAnswered = 0;  // of the save under way
-    QString m_refusal;          // its first refused target
+    int m_targetsAnswered = 0;      // of the save under way
+    bool m_targetsSending = false;  // an answer now is the save's only one
+    QString m_refusal;              // its first refused target
+    body_figure m_height;           // as last filled in from the cloud or saved
+    body_figure m_weight;
+    body_figure m_sentHeight;       // of the save under way
+    body_figure m_sentWeight;
 };
 
 #endif // WIDGETHEALTHINDEX_H
