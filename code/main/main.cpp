@@ -8,11 +8,12 @@
 #include <QSystemSemaphore>
 #include <QTranslator>
 
+#include <unistd.h>
+
 namespace {
 
-// Shared by both programs, so each keeps the other out as well as itself.
-QSystemSemaphore semaphore(QStringLiteral("Quorin"), 1, QSystemSemaphore::Open);
-QSharedMemory sharedMemory(QStringLiteral("QuorinObject1"));
+QSystemSemaphore semaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open);
+QSharedMemory sharedMemory(Startup::userKey(Startup::GUARD_STEM, ::getuid()));
 QTranslator translator;
 
 // Hub and window live until the process ends and are never deleted; held here rather than in

@@ -16,6 +16,11 @@ const Resource::ID TRANSLATION_OTHER = 91;
 
 } // namespace
 
+QString Startup::userKey(const char* stem, const uint& uid)
+{
+    return QLatin1String(stem) + QLatin1Char('-') + QString::number(uid);
+}
+
 bool Startup::updateLanguage(QTranslator& translator)
 {
     const QLocale locale = QLocale::system();

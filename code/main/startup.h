@@ -1,6 +1,8 @@
 #ifndef STARTUP_H
 #define STARTUP_H
 
+#include <QString>
+
 class QSharedMemory;
 class QSystemSemaphore;
 class QTranslator;
@@ -13,6 +15,14 @@ enum GUARD {
     GUARD_TAKEN,  // another instance of either program holds it
     GUARD_FAILED  // the guard could not be set up; going on would let two instances share files
 };
+
+// Stems of the guard's keys, the same in both programs, so each keeps the other out as well as itself.
+const char* const LOCK_STEM = "Quorin";
+const char* const GUARD_STEM = "QuorinObject1";
+
+// The key of one user made from a stem: an instance keeps out its own user's second start, and
+// leaves another user's start alone, also after it was killed and left its segment behind.
+QString userKey(const char* stem, const uint& uid);
 
 // Loads the translation of the system language (Chinese or any other) and installs it, loaded
 // or not; returns what installing returned.

@@ -60,6 +60,8 @@ private slots:
     void logout_data();
     void logout();
     void logoutWaitsForItsAnswer();
+    void nickname_data();
+    void nickname();
     void screenshot();
 };
 
@@ -169,6 +171,32 @@ void TestPageMenu::logoutWaitsForItsAnswer()
     click(button);
     QVERIFY(spy.wait(PeerRig::PEER_WAIT));
     QCOMPARE(logoutRequests(rig), 1);
+}
+
+void TestPageMenu::nickname_data()
+{
+    QTest::addColumn<QString>("nickname");
+    QTest::newRow("a plain nickname shows as it is") << "演示用户";
+    QTest::newRow("a picture from the local disk shows as written") << "<img src=\"file:///tmp/x.png\">";
+    QTest::newRow("an endless picture shows as written and loads nothing") << "<img src=\"/dev/zero\">";
+    QTest::newRow("a link shows as written") << "<a href=\"http://example.com\">点此</a>";
+}
+
+// The nickname is what the cloud holds for the account, sent at sign-in.
+void TestPageMenu::nickname()
+{
+    QFETCH(QString, nickname);
+    PageRig rig;
+    rig.cloud().ledger().addAccount(MOBILE, PeerRig::PASSWORD);
+    CloudLedger::lc_account account = rig.cloud().ledger().account(MOBILE);
+    account.profile.insert(QStringLiteral("nickname"), nickname);
+    rig.cloud().ledger().setAccount(account);
+    QVERIFY(rig.signIn(MOBILE));
+    PageMenu menu;
+    rig.activate(menu);
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QCOMPARE(PageRig::readText(*menu.findChild<TapCaption*>(QStringLiteral("label_user"))), nickname);
 }
 
 void TestPageMenu::screenshot()

@@ -58,6 +58,8 @@ private slots:
     void activation_data();
     void activation();
     void nullHubSendsNothing();
+    void navigation_data();
+    void navigation();
 };
 
 // What the page posts against what the served page shows: a signed-in user sees the task list,
@@ -127,6 +129,51 @@ void TestPageQuests::nullHubSendsNothing()
     QVERIFY(loaded.wait());
     QCOMPARE(taskRequests(rig.cloud()).size(), 1);
     QVERIFY(idle.findChild<QWebView*>()->url().isEmpty());
+}
+
+// What a script in the served page does, by a link it clicks or by setting the page's location:
+// the view follows http and nothing else.
+void TestPageQuests::navigation_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("shown");  // empty: the task list stays
+    const QString click = QStringLiteral("var a = document.createElement('a'); a.href = '%1';"
+                                         "document.body.appendChild(a); a.click();");
+    QTest::newRow("a link to another http address is followed") << click.arg("/elsewhere") << "not found";
+    QTest::newRow("a link to a file is refused") << click.arg("file:///etc/hostname") << QString();
+    QTest::newRow("a link to a data address is refused")
+        << click.arg("data:text/html,<p>fake sign-in</p>") << QString();
+    QTest::newRow("a link to an ftp address is refused") << click.arg("ftp://127.0.0.1/tasks.html") << QString();
+    QTest::newRow("a location set to a data address is refused")
+        << "location.href = 'data:text/html,<p>fake sign-in</p>';" << QString();
+}
+
+void TestPageQuests::navigation()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, shown);
+    PageRig rig;
+    QVERIFY(rig.signIn(MOBILE));
+    PageQuests page;
+    page.show();
+    QWebView* view = page.findChild<QWebView*>();
+    QSignalSpy loaded(view, &QWebView::loadFinished);
+    rig.activate(page);
+    QVERIFY(loaded.wait());
+    const QUrl taskList = view->url();
+    QSignalSpy started(view, &QWebView::loadStarted);
+    // A location the script sets is decided on a timer, ahead of the script's own next one.
+    view->page()->mainFrame()->evaluateJavaScript(script
+                                                  + "setTimeout(function () { document.title = 'decided'; }, 0);");
+    if (!shown.isEmpty()) {
+        QVERIFY(loaded.wait());
+        QVERIFY2(shownText(view).contains(shown), qPrintable(shownText(view)));
+        return;
+    }
+    QTRY_VERIFY(started.count() > 0 || view->title() == QLatin1String("decided"));
+    QCOMPARE(started.count(), 0);
+    QCOMPARE(view->url(), taskList);
+    QVERIFY(shownText(view).contains(QStringLiteral("连续七天同步手环数据")));
 }
 
 QTEST_MAIN(TestPageQuests)

@@ -7,7 +7,7 @@
 using namespace WeekRig;
 
 // What happens after the page showed its first week.
-enum class Step { Load, Refuse, NoHub, EmptyReply, NegativeReply, Pick, Sync };
+enum class Step { Load, Refuse, NoHub, EmptyReply, NegativeReply, MarkupTips, Pick, Sync };
 Q_DECLARE_METATYPE(Step)
 
 namespace {
@@ -158,6 +158,10 @@ void TestPageRestWeekChart::week_data()
     row("negative sleep times count as none", usualWeek(), Step::NegativeReply, week)
         << QVector<double>{0} << QVector<double>{90} << QStringList{"", "0小时0分", "0小时0分", "1小时30分"} << -1.0
         << "负数" << 0 << QString() << nowhere << QString();
+    row("markup in the cloud's tips shows as written and loads nothing", usualWeek(), Step::MarkupTips, week)
+        << QVector<double>{250, 300, 260, 0, 0, 0, 0} << USUAL_DEEP << none << -1.0
+        << "<img src=\"file:///tmp/x.png\"><a href=\"http://example.com\">点此</a>" << 0 << QString() << nowhere
+        << QString();
     row("a week picked in the card's calendar loads once", {}, Step::Pick, PICKED)
         << zeros << zeros << none << -1.0 << QString() << 0 << QString() << nowhere << QString();
     row("an upload from a real sync loads the week once", {}, Step::Sync, week)
@@ -210,6 +214,10 @@ void TestPageRestWeekChart::week()
         rig.hub().onNsMsg(CloudGate::NS_MSG_WEEK_SLEEP_STATS,
                           R"({"returnCode":"0000","returnMsg":"","sleepDetailList":[{"sleepDate":"20270301",)"
                           R"("totalTime":"-1","simpleSleepTime":"-30","deepSleepTime":"90"}],"tips":"负数","title":""})");
+        break;
+    case Step::MarkupTips:
+        setWeekTips(rig, prompt);
+        page.updateCurrentData();
         break;
     case Step::Pick: QCOMPARE(pickWeek(rig, page, first), weekStart()); break;
     case Step::Sync: QVERIFY(syncWeek(rig)); break;

@@ -7,7 +7,7 @@
 using namespace WeekRig;
 
 // What happens after the page showed its first week.
-enum class Step { Load, Refuse, Malformed, NoHub, EmptyReply, NegativeReply, Pick, Sync };
+enum class Step { Load, Refuse, Malformed, NoHub, EmptyReply, NegativeReply, MarkupTips, Pick, Sync };
 Q_DECLARE_METATYPE(Step)
 
 namespace {
@@ -128,6 +128,8 @@ void TestPageStepsWeekChart::week_data()
     row("a negative sport time counts as no time", usualWeek(), 3000, Step::NegativeReply, NEGATIVE_WEEK)
         << QVector<double>{100, 0} << QStringList{"100步", "1.0大卡", "0小时0分", "0.1公里"} << -1.0 << 0.0
         << "负数" << "空" << QPointF(0, 50) << "0小时0分 100步\r\n0.1千米 1.0大卡";
+    row("markup in the cloud's tips shows as written and loads nothing", usualWeek(), 3000, Step::MarkupTips, week)
+        << USUAL_BARS << none << -1.0 << 0.0 << "<img src=\"/dev/zero\">" << QString() << nowhere << QString();
     row("a week picked in the card's calendar loads once", {}, 10000, Step::Pick, PICKED)
         << QVector<double>{0, 0, 0, 0, 0, 0, 0} << none << -1.0 << 0.0 << QString() << QString() << nowhere
         << QString();
@@ -183,6 +185,10 @@ void TestPageStepsWeekChart::week()
                           R"({"returnCode":"0000","returnMsg":"","avgTotalFoots":"2000","sportDetailList":[)"
                           R"({"date":"20270301","totalTime":"-5","totalFoots":"100","distance":"0.1","calorie":"1"},)"
                           R"({"date":"20270302","totalTime":"-2147483648","totalFoots":"0"}],"tips":"负数","title":"空"})");
+        break;
+    case Step::MarkupTips:
+        setWeekTips(rig, prompt);
+        page.updateCurrentData();
         break;
     case Step::Pick: QCOMPARE(pickWeek(rig, page, first), weekStart()); break;
     case Step::Sync: QVERIFY(syncWeek(rig)); break;

@@ -173,7 +173,14 @@ QDate pickWeek(PageRig& rig, QWidget& page, const QDate& day)
 
 QString prompt(QWidget& page)
 {
-    return cardOf(page)->findChild<QLabel*>(QStringLiteral("label_prompt"))->text();
+    return PageRig::readText(*cardOf(page)->findChild<QLabel*>(QStringLiteral("label_prompt")));
+}
+
+void setWeekTips(PageRig& rig, const QString& tips)
+{
+    CloudLedger::lc_account account = rig.cloud().ledger().account(MOBILE);
+    account.weekTips = tips;
+    rig.cloud().ledger().setAccount(account);
 }
 
 namespace {

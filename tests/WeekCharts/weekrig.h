@@ -54,7 +54,10 @@ QStringList cardValues(QWidget& page);
 QStringList dayLabels(const QDate& first);
 // Picks day in the card's calendar as a user does; gives the day the calendar opened on.
 QDate pickWeek(PageRig& rig, QWidget& page, const QDate& day);
+// The card's prompt as a user reads it.
 QString prompt(QWidget& page);
+// The tips the cloud sends with every week from now on, in place of its own.
+void setWeekTips(PageRig& rig, const QString& tips);
 QImage picture(QWidget& page);
 // The card's picture as it shows image id with text.
 QImage picture(const Resource::ID& id, const QString& text);

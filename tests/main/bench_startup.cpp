@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -72,8 +73,8 @@ private:
 // The program's own start-up, step for step as main runs it.
 int childProgram(int argc, char** argv)
 {
-    static QSystemSemaphore semaphore(QStringLiteral("Quorin"), 1, QSystemSemaphore::Open);
-    static QSharedMemory sharedMemory(QStringLiteral("QuorinObject1"));
+    static QSystemSemaphore semaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open);
+    static QSharedMemory sharedMemory(Startup::userKey(Startup::GUARD_STEM, ::getuid()));
     static QTranslator translator;
     static CoreHub* hub = nullptr;
     static MainWindow* window = nullptr;

@@ -1,4 +1,5 @@
 #include "resource.h"
+#include "startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -63,6 +65,20 @@ public:
         return m_processes.back().get();
     }
 
+    // Holds the guard as an instance of the user uid does, under that user's keys in this
+    // folder's TMPDIR, until the folder goes.
+    bool holdGuard(const uint& uid)
+    {
+        const QByteArray saved = qgetenv("TMPDIR");
+        qputenv("TMPDIR", tmp().toUtf8());
+        m_lock = std::make_unique<QSystemSemaphore>(Startup::userKey(Startup::LOCK_STEM, uid), 1,
+                                                    QSystemSemaphore::Open);
+        m_guard = std::make_unique<QSharedMemory>(Startup::userKey(Startup::GUARD_STEM, uid));
+        const bool created = m_guard->create(1);
+        qputenv("TMPDIR", saved);
+        return created;
+    }
+
     QByteArray pidFile() const
     {
         QFile file(path(QStringLiteral("pid")));
@@ -76,18 +92,21 @@ private:
     {
         const QByteArray saved = qgetenv("TMPDIR");
         qputenv("TMPDIR", tmp().toUtf8());
+        const QString guardKey = Startup::userKey(Startup::GUARD_STEM, ::getuid());
         {
-            QSharedMemory segment(QStringLiteral("QuorinObject1"));
+            QSharedMemory segment(guardKey);
             if (segment.attach())
                 segment.detach();
         }
-        QSystemSemaphore(QStringLiteral("Quorin"), 1, QSystemSemaphore::Create);
-        QSystemSemaphore(QStringLiteral("QuorinObject1"), 1, QSystemSemaphore::Create);
+        QSystemSemaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Create);
+        QSystemSemaphore(guardKey, 1, QSystemSemaphore::Create);
         qputenv("TMPDIR", saved);
     }
 
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    std::unique_ptr<QSystemSemaphore> m_lock;
+    std::unique_ptr<QSharedMemory> m_guard;
 };
 
 QByteArray pidOf(const QProcess* process)
@@ -105,6 +124,8 @@ private slots:
     void secondStart();
     void startAfterKill_data();
     void startAfterKill();
+    void guardPerUser_data();
+    void guardPerUser();
     void backupsCleared_data();
     void backupsCleared();
     void language_data();
@@ -165,6 +186,31 @@ void TestStartup::startAfterKill()
     QCOMPARE(third->exitCode(), 0);
     QVERIFY(third->readAllStandardError().contains("Quorin already runed"));
     QCOMPARE(next->state(), QProcess::Running);
+}
+
+void TestStartup::guardPerUser_data()
+{
+    QTest::addColumn<uint>("holder");  // the holding user's uid, counted from this user's
+    QTest::addColumn<bool>("keptOut");
+    QTest::newRow("a guard under this user's keys keeps Quorin out")     << 0u << true;
+    QTest::newRow("a guard under another user's keys keeps nobody out") << 1u << false;
+}
+
+void TestStartup::guardPerUser()
+{
+    QFETCH(uint, holder);
+    QFETCH(bool, keptOut);
+    ProgramFolder folder;
+    QVERIFY(folder.holdGuard(::getuid() + holder));
+    QProcess* program = folder.start(QUORIN);
+    if (keptOut) {
+        QVERIFY(program->waitForFinished(START_MS));
+        QCOMPARE(program->exitCode(), 0);
+        QVERIFY(program->readAllStandardError().contains("Quorin already runed"));
+        return;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(folder.pidFile(), pidOf(program), START_MS);
+    QCOMPARE(program->state(), QProcess::Running);
 }
 
 void TestStartup::backupsCleared_data()

@@ -34,6 +34,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <unistd.h>
 
 // The whole road a user takes, in the real window on a real X server, against the loopback
 // cloud and the simulated adapter and band. The stages run in order and build on each other.
@@ -214,8 +215,8 @@ private:
     QWidget* frame();
 
     std::unique_ptr<PageRig> m_rig;
-    QSystemSemaphore m_lock{QStringLiteral("Quorin"), 1, QSystemSemaphore::Open};
-    QSharedMemory m_guard{QStringLiteral("QuorinObject1")};
+    QSystemSemaphore m_lock{Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open};
+    QSharedMemory m_guard{Startup::userKey(Startup::GUARD_STEM, ::getuid())};
     QTranslator m_translator;
     std::unique_ptr<MainWindow> m_window;
 };

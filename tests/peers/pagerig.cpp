@@ -9,6 +9,7 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QTest>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace {
@@ -159,4 +160,15 @@ bool PageRig::shot(QWidget& page, const QString& state)
     if (!state.isEmpty())
         name += QLatin1Char('-') + state;
     return PageShot::save(page, name);
+}
+
+QString PageRig::readText(const QLabel& label)
+{
+    const bool rich = label.textFormat() == Qt::RichText
+        || (label.textFormat() == Qt::AutoText && Qt::mightBeRichText(label.text()));
+    if (!rich)
+        return label.text();
+    QTextDocument document;
+    document.setHtml(label.text());
+    return document.toPlainText();
 }

@@ -13,6 +13,7 @@
 #include <functional>
 
 class Attribute;
+class QLabel;
 class QWidget;
 
 // One rig for every page test: the peers and the hub of PeerRig, and what a user's screen adds
@@ -45,6 +46,10 @@ public:
 
     // <screenshots>/<page's class>[-state].png; false without a Simplified Chinese font.
     bool shot(QWidget& page, const QString& state = QString());
+
+    // What a user reads on the label: markup the label takes as rich text reads as its
+    // document's text (a picture as one placeholder character), not as written.
+    static QString readText(const QLabel& label);
 
 private slots:
     void on_modalPoll();

@@ -54,6 +54,8 @@ WidgetNavigate::WidgetNavigate(QWidget* parent)
     updateLanguage();
 
     ui->label_user->setCursor(Qt::PointingHandCursor);
+    // The nickname is the cloud's text: markup in it is shown as written, never rendered or loaded.
+    ui->label_user->setTextFormat(Qt::PlainText);
     ui->ico_head->setAttribute(Qt::WA_TranslucentBackground);
     const QBitmap mask(Resource::getResPath(PICTURE_HEAD_MASK));
     if (!mask.isNull())

@@ -3,6 +3,7 @@
 
 #include "corehub.h"
 #include "trace.h"
+#include "webpagequests.h"
 
 #include <QGridLayout>
 #include <QNetworkAccessManager>
@@ -50,6 +51,7 @@ WidgetPageQuests::~WidgetPageQuests()
 void WidgetPageQuests::initData()
 {
     m_webView = new QWebView();
+    m_webView->setPage(new WebPageQuests(m_webView));
     QGridLayout* layout = new QGridLayout();
     layout->setSpacing(0);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -38,6 +38,8 @@ void WidgetPageWeekPicker::initData()
     QPalette prompt = palette();
     prompt.setBrush(QPalette::All, QPalette::WindowText, QBrush(kPromptColor));
     ui->label_prompt->setPalette(prompt);
+    // The week's tips are the cloud's text: markup in them is shown as written, never rendered or loaded.
+    ui->label_prompt->setTextFormat(Qt::PlainText);
     setIcoDate(false);
 }
 

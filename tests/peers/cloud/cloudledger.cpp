@@ -90,6 +90,11 @@ QString verdict(const double& average, const int& target)
     return average >= target ? QStringLiteral("达标") : QStringLiteral("未达标");
 }
 
+QString weekTips(const CloudLedger::lc_account& account, const QString& made)
+{
+    return account.weekTips.isEmpty() ? made : account.weekTips;
+}
+
 bool isMobileNumber(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^1\\d{10}$"));
@@ -705,7 +710,8 @@ QJsonObject CloudLedger::nsWeekSportStats(const QJsonObject& body, lc_account* a
         {QStringLiteral("avgCalorie"), decimalText(calories / divisor)},
         {QStringLiteral("sportDetailList"), rows},
         {QStringLiteral("title"), verdict(steps / divisor, account->stepTarget)},
-        {QStringLiteral("tips"), QStringLiteral("本周平均每天%1步").arg(qRound(steps / divisor))},
+        {QStringLiteral("tips"),
+         weekTips(*account, QStringLiteral("本周平均每天%1步").arg(qRound(steps / divisor)))},
     });
 }
 
@@ -748,7 +754,8 @@ QJsonObject CloudLedger::nsWeekSleepStats(const QJsonObject& body, lc_account* a
         {QStringLiteral("avgSleepTotalTime"), minutesText(total / divisor)},
         {QStringLiteral("sleepDetailList"), rows},
         {QStringLiteral("title"), verdict(total / divisor, account->sleepTarget)},
-        {QStringLiteral("tips"), QStringLiteral("本周平均每晚睡眠%1分钟").arg(qRound(total / divisor))},
+        {QStringLiteral("tips"),
+         weekTips(*account, QStringLiteral("本周平均每晚睡眠%1分钟").arg(qRound(total / divisor)))},
     };
     if (!bedtimes.isEmpty())
         reply.insert(QStringLiteral("avgSleepStartTime"), averageBedtime(bedtimes));

@@ -68,6 +68,9 @@ public:
         QString deviceToken;
         QList<lc_band> bands;
         QMap<QDate, lc_day> days;
+        // Not empty: the tips of both week replies, as the service writes them, in place of
+        // the ones made from the days.
+        QString weekTips;
     };
 
     struct lc_app_version {
