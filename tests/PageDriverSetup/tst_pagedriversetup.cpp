@@ -18,6 +18,8 @@
 
 enum class Adapter { Present, Absent, PluggedLater };
 Q_DECLARE_METATYPE(Adapter)
+enum class Installer { Missing, Stub, Shipped };
+Q_DECLARE_METATYPE(Installer)
 
 // One mouse event on the dialog: what happens, with which buttons, how far from where it began.
 struct mouse_step {
@@ -43,22 +45,56 @@ QString rulesPath()
     return driverDir() + QStringLiteral("/60-quorin-adapter.rules");
 }
 
-// The stub installer beside the test program, or none.
-bool placeInstaller(const bool& present)
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The rule as the project ships it, without the file's last line end.
+QString shippedRule()
+{
+    return QString::fromUtf8(readAll(QStringLiteral(QUORIN_SOURCE_ROOT "code/PageDriverSetup/driver/60-quorin-adapter.rules"))).chopped(1);
+}
+
+// The rules file beside the program as an update could leave it: a command for udev to run as root.
+bool tamperRules()
+{
+    QFile rules(rulesPath());
+    const QByteArray text = shippedRule().toUtf8() + "\nRUN+=\"/bin/sh -c 'id > /tmp/owned'\"\n";
+    return rules.open(QIODevice::WriteOnly) && rules.write(text) == text.size();
+}
+
+// The stub installer beside the test program, the shipped one beside a tampered rules file, or none.
+bool placeInstaller(const Installer& installer)
 {
     QDir(driverDir()).removeRecursively();
-    if (!present)
+    if (installer == Installer::Missing)
         return true;
     const QString target = driverDir() + QStringLiteral("/installDriver");
+    const QString source = installer == Installer::Stub
+        ? QStringLiteral(QUORIN_SOURCE_ROOT "tests/PageDriverSetup/stub/installDriver")
+        : QStringLiteral(QUORIN_PROGRAM_DIR "/driver/installDriver");
     return QDir().mkpath(driverDir())
-        && QFile::copy(QStringLiteral(QUORIN_SOURCE_ROOT "tests/PageDriverSetup/stub/installDriver"), target)
-        && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        && QFile::copy(source, target)
+        && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+        && (installer == Installer::Stub || tamperRules());
 }
 
 // The stub installer writes what it was started with here, one argument a line, every launch appended.
 QString launchRecord()
 {
     return QDir::homePath() + QStringLiteral("/installDriver.args");
+}
+
+// pkexec on PATH is the stub folder's: it records what it was asked to run as root, each
+// argument ended by a NUL, and runs nothing.
+QStringList rootCommand()
+{
+    QStringList command;
+    for (const QByteArray& argument : readAll(QDir::homePath() + QStringLiteral("/pkexec.args")).split('\0'))
+        command << QString::fromUtf8(argument);
+    return command;
 }
 
 QStringList launches()
@@ -70,12 +106,15 @@ QStringList launches()
 }
 
 // The adapter's port as the program finds it: QUORIN_ADAPTER_PORT names a link that exists while
-// the adapter is plugged in. It starts pulled.
+// the adapter is plugged in. It starts pulled. Polkit is the stand-in of rootCommand().
 class Seat
 {
 public:
     Seat()
+        : m_path(qgetenv("PATH"))
     {
+        qputenv("PATH", QUORIN_SOURCE_ROOT "tests/PageDriverSetup/stub:" + m_path);
+        QFile::remove(QDir::homePath() + QStringLiteral("/pkexec.args"));
         if (!m_node.open())
             return;
         m_plug.reset(new AdapterPlug(m_node.fileName()));
@@ -83,12 +122,17 @@ public:
         qputenv("QUORIN_ADAPTER_PORT", QFile::encodeName(m_plug->link()));
         QFile::remove(launchRecord());
     }
-    ~Seat() { qunsetenv("QUORIN_ADAPTER_PORT"); }
+    ~Seat()
+    {
+        qunsetenv("QUORIN_ADAPTER_PORT");
+        qputenv("PATH", m_path);
+    }
 
     bool isReady() const { return bool(m_plug); }
     bool plug() { return m_plug->plug(); }
 
 private:
+    QByteArray m_path;
     QTemporaryFile m_node;
     std::unique_ptr<AdapterPlug> m_plug;
 };
@@ -122,7 +166,7 @@ private slots:
 void TestPageDriverSetup::check_data()
 {
     QTest::addColumn<Adapter>("adapter");
-    QTest::addColumn<bool>("installer");
+    QTest::addColumn<Installer>("installer");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("caption");
@@ -130,22 +174,25 @@ void TestPageDriverSetup::check_data()
     QTest::addColumn<bool>("polling");
     const QStringList once{rulesPath()};
     QTest::newRow("adapter present: installed, nothing launched, no polling")
-        << Adapter::Present << true << "安装成功." << "驱动程序已经安装完成." << "完成" << QStringList() << false;
+        << Adapter::Present << Installer::Stub << "安装成功." << "驱动程序已经安装完成." << "完成" << QStringList() << false;
     QTest::newRow("adapter absent: installer launched once with the rule, then waiting")
-        << Adapter::Absent << true << "等待驱动安装完成..."
+        << Adapter::Absent << Installer::Stub << "等待驱动安装完成..."
         << "正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装." << "取消" << once << true;
     QTest::newRow("adapter appears while waiting: complete, polling ends")
-        << Adapter::PluggedLater << true << "安装完成" << "驱动已经安装完成." << "完成" << once << false;
+        << Adapter::PluggedLater << Installer::Stub << "安装完成" << "驱动已经安装完成." << "完成" << once << false;
     QTest::newRow("installer missing: the failure stays in view while polling goes on")
-        << Adapter::Absent << false << "安装失败." << "驱动程序安装失败,请重试!!!" << "重试" << QStringList() << true;
+        << Adapter::Absent << Installer::Missing << "安装失败." << "驱动程序安装失败,请重试!!!" << "重试" << QStringList() << true;
     QTest::newRow("installer missing, adapter plugged in later: complete all the same")
-        << Adapter::PluggedLater << false << "安装完成" << "驱动已经安装完成." << "完成" << QStringList() << false;
+        << Adapter::PluggedLater << Installer::Missing << "安装完成" << "驱动已经安装完成." << "完成" << QStringList() << false;
+    QTest::newRow("the shipped installer hands polkit the rule's text, never the file beside it")
+        << Adapter::Absent << Installer::Shipped << "等待驱动安装完成..."
+        << "正在等待驱动安装完成;如果长时间没有完成,请取消后拔出硬件再接入后重新安装." << "取消" << QStringList() << true;
 }
 
 void TestPageDriverSetup::check()
 {
     QFETCH(Adapter, adapter);
-    QFETCH(bool, installer);
+    QFETCH(Installer, installer);
     QFETCH(QString, text);
     QFETCH(QString, description);
     QFETCH(QString, caption);
@@ -171,7 +218,12 @@ void TestPageDriverSetup::check()
     QCOMPARE(dialog.findChild<TapCaption*>(QStringLiteral("bt_cancel"))->text(), caption);
     QCOMPARE(waitTimer(dialog)->isActive(), polling);
     QTRY_COMPARE(launches(), launched);
-    if (adapter == Adapter::Absent && installer)
+    if (installer == Installer::Shipped) {
+        QTRY_VERIFY(rootCommand().contains(shippedRule()));
+        for (const QString& argument : rootCommand())
+            QVERIFY2(!argument.contains(driverDir()) && !argument.contains(QLatin1String("RUN+=")), qPrintable(argument));
+    }
+    if (adapter == Adapter::Absent && installer == Installer::Stub)
         QVERIFY(PageShot::save(dialog, QStringLiteral("PageDriverSetup")));
 }
 

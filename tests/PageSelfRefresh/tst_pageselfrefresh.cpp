@@ -10,15 +10,17 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QtTest>
 
 #include <memory>
 
-enum class Offer { SameVersion, OlderVersion, EmptyVersionNoUrl, Refused, Malformed };
+enum class Offer { SameVersion, OlderVersion, EmptyVersionNoUrl, Refused, Malformed, MarkupVersion };
 Q_DECLARE_METATYPE(Offer)
-enum class Road { Direct, MovedAbsolute, MovedRelative };
+enum class Road { Direct, MovedAbsolute, MovedRelative, Unsized };
 Q_DECLARE_METATYPE(Road)
-enum class Hostile { FileAddress, MovedToFile, HeadMissing, GetMissing, CutBody, UnsizedHalf, EscapingEntry, CorruptZip, NameUp, NameUpBackslash, NameDots };
+enum class Hostile { FileAddress, MovedToFile, HeadMissing, GetMissing, CutBody, UnsizedHalf, EscapingEntry, CorruptZip, NameUp, NameUpBackslash, NameDots, EndlessBody, StalledBody };
 Q_DECLARE_METATYPE(Hostile)
 enum class Closing { CheckCancel, WindowClose, ConfirmLater, DownloadCancelMidGet };
 Q_DECLARE_METATYPE(Closing)
@@ -122,6 +124,15 @@ QString textOf(QWidget& dialog, const int& tab, const char* label = "label_text"
     return page(dialog, tab)->findChild<QLabel*>(QLatin1String(label))->text();
 }
 
+// What the user reads: a label that takes its text for markup shows the markup's text, not the tags.
+QString seenText(QWidget& dialog, const int& tab, const char* label = "label_text")
+{
+    const QLabel* shown = page(dialog, tab)->findChild<QLabel*>(QLatin1String(label));
+    const bool markup = shown->textFormat() == Qt::RichText
+        || (shown->textFormat() == Qt::AutoText && Qt::mightBeRichText(shown->text()));
+    return markup ? QTextDocumentFragment::fromHtml(shown->text()).toPlainText() : shown->text();
+}
+
 QWidget* button(QWidget& dialog, const int& tab, const char* name)
 {
     return page(dialog, tab)->findChild<QWidget*>(QLatin1String(name));
@@ -208,6 +219,8 @@ void TestPageSelfRefresh::versionCheck_data()
         << Offer::Refused << int(TAB_CHECK) << "检测失败,请重试!!!" << false;
     QTest::newRow("a reply that is no JSON is a failed check")
         << Offer::Malformed << int(TAB_CHECK) << "检测失败,请重试!!!" << false;
+    QTest::newRow("a version in markup shows its tags as they came")
+        << Offer::MarkupVersion << int(TAB_CONFIRM) << "发现新版本,是否更新?(当前:1.0.0,最新:<b>2.0</b>)" << true;
 }
 
 void TestPageSelfRefresh::versionCheck()
@@ -223,6 +236,8 @@ void TestPageSelfRefresh::versionCheck()
         offer(rig, QStringLiteral("0.9.10"), rig.cloud().fileUrl(PACKAGE_PATH).toString());
     if (offered == Offer::EmptyVersionNoUrl)
         offer(rig, QString(), QString());
+    if (offered == Offer::MarkupVersion)
+        offer(rig, QStringLiteral("<b>2.0</b>"), rig.cloud().fileUrl(PACKAGE_PATH).toString());
     if (offered == Offer::Refused)
         rig.cloud().setFault(path, {LoopbackCloud::FAULT_FOREIGN_TEXT, QStringLiteral("a001"), QStringLiteral("not the table's text"), 0});
     if (offered == Offer::Malformed)
@@ -234,7 +249,7 @@ void TestPageSelfRefresh::versionCheck()
         QVERIFY(rig.shot(*dialog, QStringLiteral("check")));
     QTRY_VERIFY_WITH_TIMEOUT(button(*dialog, TAB_CHECK, "bt_ok")->isEnabled(), PeerRig::PEER_WAIT);
     QCOMPARE(tabOf(*dialog), tab);
-    QCOMPARE(textOf(*dialog, tab), text);
+    QCOMPARE(seenText(*dialog, tab), text);
     if (tab == TAB_CONFIRM) {
         QCOMPARE(textOf(*dialog, TAB_CONFIRM, "label_description"), DESCRIPTION);
         QCOMPARE(button(*dialog, TAB_CONFIRM, "bt_ok")->isEnabled(), updateEnabled);
@@ -264,6 +279,8 @@ void TestPageSelfRefresh::road_data()
         << Road::MovedAbsolute << QStringList{"HEAD " + PACKAGE_PATH, "GET " + file};
     QTest::newRow("the HEAD's relative Location is resolved against the address asked")
         << Road::MovedRelative << QStringList{"HEAD " + PACKAGE_PATH, "GET " + file};
+    QTest::newRow("a whole body with no length, ended by the close, is taken")
+        << Road::Unsized << QStringList{"HEAD " + PACKAGE_PATH, "GET " + PACKAGE_PATH};
 }
 
 void TestPageSelfRefresh::road()
@@ -281,6 +298,9 @@ void TestPageSelfRefresh::road()
         package.mode = LoopbackCloud::FILE_SLOW;
         package.pieceBytes = 4096;
         package.pieceMs = 100;
+        rig.cloud().serveFile(PACKAGE_PATH, package);
+    } else if (road == Road::Unsized) {
+        package.mode = LoopbackCloud::FILE_UNSIZED;
         rig.cloud().serveFile(PACKAGE_PATH, package);
     } else {
         rig.cloud().serveFile(QStringLiteral("/files/quorin-1.0.1.zip"), package);
@@ -380,6 +400,10 @@ void TestPageSelfRefresh::hostilePeers_data()
         << Hostile::NameUpBackslash << int(TAB_END) << "软件升级成功,重启软件后生效." << "evil.zip";
     QTest::newRow("a name of dots falls back to the address's name")
         << Hostile::NameDots << int(TAB_END) << "软件升级成功,重启软件后生效." << "quorin-1.0.1.zip";
+    QTest::newRow("an endless body with no length is cut at the HEAD's size, a failed download")
+        << Hostile::EndlessBody << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
+    QTest::newRow("a body that stops halfway fails once nothing came for the time-out")
+        << Hostile::StalledBody << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
 }
 
 void TestPageSelfRefresh::hostilePeers()
@@ -398,7 +422,10 @@ void TestPageSelfRefresh::hostilePeers()
     package.headStatus = hostile == Hostile::HeadMissing ? 404 : 200;
     package.getStatus = hostile == Hostile::GetMissing ? 404 : 200;
     package.mode = hostile == Hostile::CutBody ? LoopbackCloud::FILE_CUT
-                 : hostile == Hostile::UnsizedHalf ? LoopbackCloud::FILE_UNSIZED_HALF : LoopbackCloud::FILE_WHOLE;
+                 : hostile == Hostile::UnsizedHalf ? LoopbackCloud::FILE_UNSIZED_HALF
+                 : hostile == Hostile::EndlessBody ? LoopbackCloud::FILE_ENDLESS
+                 : hostile == Hostile::StalledBody ? LoopbackCloud::FILE_STALLED : LoopbackCloud::FILE_WHOLE;
+    package.pieceMs = 10;
     if (hostile == Hostile::CorruptZip)
         package.body = QByteArray("PK\x03\x04") + QByteArray(4000, '\x7f');
     if (hostile == Hostile::NameUp)
@@ -419,6 +446,13 @@ void TestPageSelfRefresh::hostilePeers()
     QTRY_COMPARE_WITH_TIMEOUT(tabOf(*dialog), int(TAB_CONFIRM), PeerRig::PEER_WAIT);
     QSignalSpy downloaded(page(*dialog, TAB_DOWNLOAD), SIGNAL(onNext(QString,QString)));
     QSignalSpy unpacked(page(*dialog, TAB_UNCOMPRESS), SIGNAL(onNext(bool)));
+    // What the page kept of the body before it gave up.
+    if (hostile == Hostile::EndlessBody)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= %1 ,cap= %1$").arg(package.body.size())));
+    if (hostile == Hostile::StalledBody) {
+        QVERIFY(page(*dialog, TAB_DOWNLOAD)->setProperty("stallMs", 2000));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= %1$").arg(package.body.size() / 2)));
+    }
     click(*dialog, TAB_CONFIRM, "bt_ok");
     QTRY_COMPARE_WITH_TIMEOUT(textOf(*dialog, tab), text, PeerRig::PEER_WAIT);
     QCOMPARE(tabOf(*dialog), tab);

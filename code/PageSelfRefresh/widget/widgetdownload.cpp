@@ -13,6 +13,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 #include <cmath>
 
@@ -89,6 +90,9 @@ WidgetDownLoad::~WidgetDownLoad()
 void WidgetDownLoad::initData()
 {
     m_appDir = QCoreApplication::applicationDirPath();
+    m_stallTimer = new QTimer(this);
+    m_stallTimer->setSingleShot(true);
+    connect(m_stallTimer, SIGNAL(timeout()), this, SLOT(on_stalled()));
     setTapImages(ui->bt_close, 11);
     setTapImages(ui->bt_cancel, 33);
     setTapImages(ui->bt_ok, 33);
@@ -226,20 +230,19 @@ void WidgetDownLoad::getData(const QUrl& url, const QString& file)
     m_lastTime = QDateTime::currentMSecsSinceEpoch();
     connect(m_reply, SIGNAL(readyRead()), this, SLOT(on_readyRead()));
     connect(m_reply, SIGNAL(finished()), this, SLOT(on_finished()));
+    m_stallTimer->start(m_stallMs);
 }
 
 void WidgetDownLoad::on_readyRead()
 {
     if (!m_reply || !m_package)
         return;
-    const QByteArray bytes = m_reply->readAll();
-    m_received += bytes.size();
-    m_writeFailed = m_writeFailed || m_package->write(bytes) != bytes.size();
+    m_stallTimer->start(m_stallMs);
     // A server that sends more than it announced is not sending our package: stop it here, not
     // when the disk is full.
-    const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    if (announced > 0 && m_received > announced) {
-        m_reply->abort();
+    if (!takeBody()) {
+        QLOG << "cut at the cap, received=" << m_received << ",cap=" << bodyCap();
+        failDownload(QObject::tr("下载升级包失败,请重试!"));
         return;
     }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -273,20 +276,41 @@ void WidgetDownLoad::on_finished()
     emit onNext(m_file, m_appDir);
 }
 
+// A server gone silent in the middle of the package would hold the page forever.
+void WidgetDownLoad::on_stalled()
+{
+    QLOG << "nothing for" << m_stallMs << "ms, received=" << m_received;
+    failDownload(QObject::tr("下载升级包失败,请重试!"));
+}
+
 // Only the whole package, as the server announced it and written whole, goes on to the unpack.
 bool WidgetDownLoad::downloadComplete()
 {
-    const QByteArray rest = m_reply->readAll();
-    m_received += rest.size();
-    m_writeFailed = m_writeFailed || m_package->write(rest) != rest.size();
+    const bool withinCap = takeBody();
     const int status = statusOf(m_reply);
     const QVariant announced = m_reply->header(QNetworkRequest::ContentLengthHeader);
     const qint64 expected = announced.isValid() ? announced.toLongLong() : (m_redirected ? -1 : m_total);
     const bool flushed = m_package->flush();
     QLOG << "error=" << m_reply->error() << ",status=" << status << ",received=" << m_received
          << ",expected=" << expected << ",written=" << (flushed && !m_writeFailed);
-    return m_reply->error() == QNetworkReply::NoError && status >= 200 && status < 300
+    return withinCap && m_reply->error() == QNetworkReply::NoError && status >= 200 && status < 300
         && (expected < 0 || m_received == expected) && flushed && !m_writeFailed;
+}
+
+// The GET's own length when it gives one, else the size the HEAD announced.
+qint64 WidgetDownLoad::bodyCap() const
+{
+    const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    return announced > 0 ? announced : m_total;
+}
+
+// Writes what arrived up to the cap; false when more than that is waiting.
+bool WidgetDownLoad::takeBody()
+{
+    const QByteArray bytes = m_reply->read(qMax<qint64>(0, bodyCap() - m_received));
+    m_received += bytes.size();
+    m_writeFailed = m_writeFailed || m_package->write(bytes) != bytes.size();
+    return m_reply->bytesAvailable() == 0;
 }
 
 void WidgetDownLoad::failDownload(const QString& text)
@@ -299,6 +323,7 @@ void WidgetDownLoad::failDownload(const QString& text)
 
 void WidgetDownLoad::resetDownload()
 {
+    m_stallTimer->stop();
     if (m_package) {
         m_package->flush();
         m_package->close();

@@ -10,6 +10,7 @@
 class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 namespace Ui {
 class WidgetDownLoad;
@@ -21,6 +22,8 @@ class WidgetDownLoad;
 class WidgetDownLoad : public QWidget, public Attribute
 {
     Q_OBJECT
+    // Milliseconds a download may go without a byte before it counts as failed.
+    Q_PROPERTY(int stallMs MEMBER m_stallMs)
 public:
     explicit WidgetDownLoad(QWidget* parent = nullptr);
     ~WidgetDownLoad() override;
@@ -44,6 +47,7 @@ private slots:
     void on_gethead();
     void on_readyRead();
     void on_finished();
+    void on_stalled();
 
 private:
     void initData();
@@ -51,6 +55,8 @@ private:
     void getData(const QUrl& url, const QString& file);
     void resetDownload();
     bool downloadComplete();
+    qint64 bodyCap() const;
+    bool takeBody();
     void failDownload(const QString& text);
     void removeFolder();
 
@@ -70,6 +76,8 @@ private:
     bool m_redirected = false;
     qint64 m_received = 0;
     bool m_writeFailed = false;
+    QTimer* m_stallTimer = nullptr;
+    int m_stallMs = 30000;
     Ui::WidgetDownLoad* ui;
 };
 

@@ -292,7 +292,8 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
     const bool moved = !file.location.isEmpty();
     QByteArray reply = "HTTP/1.1 " + QByteArray(moved ? "302 Found" : "200 OK") + "\r\n";
     reply += "Content-Type: application/zip\r\n";
-    const bool unsized = !head && file.mode == FILE_UNSIZED_HALF;
+    const bool unsized = !head
+        && (file.mode == FILE_UNSIZED_HALF || file.mode == FILE_UNSIZED || file.mode == FILE_ENDLESS);
     if (!unsized)
         reply += "Content-Length: " + QByteArray::number(file.body.size()) + "\r\n";
     if (moved)
@@ -312,6 +313,20 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
         socket->write(reply + file.body);
         if (!keepAlive)
             socket->disconnectFromHost();
+        return;
+    case FILE_UNSIZED:
+        links[socket].busy = true;
+        socket->write(reply + file.body);
+        socket->disconnectFromHost();
+        return;
+    case FILE_ENDLESS:
+        links[socket].busy = true;
+        socket->write(reply);
+        sendEndless(socket, file);
+        return;
+    case FILE_STALLED:
+        links[socket].busy = true;
+        socket->write(reply + file.body.left(file.body.size() / 2));
         return;
     case FILE_CUT:
     case FILE_UNSIZED_HALF:
@@ -346,6 +361,19 @@ void LoopbackCloud::sendPieces(QTcpSocket* socket, const QByteArray& rest, const
     QTimer::singleShot(file.pieceMs, this, [this, guard, left, file, keepAlive]() {
         if (guard && links.contains(guard))
             sendPieces(guard, left, file, keepAlive);
+    });
+}
+
+// Only as fast as the client takes it, so the cloud's own memory stays flat; the link's end
+// ends the body.
+void LoopbackCloud::sendEndless(QTcpSocket* socket, const lc_file& file)
+{
+    if (socket->bytesToWrite() < file.body.size())
+        socket->write(file.body);
+    const QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(file.pieceMs, this, [this, guard, file]() {
+        if (guard && links.contains(guard))
+            sendEndless(guard, file);
     });
 }
 

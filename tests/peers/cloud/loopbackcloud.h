@@ -64,7 +64,11 @@ public:
     // How a served file goes out: whole, cut short after its full length was announced (the
     // connection closes), slowly in pieces, or (GET) half of it with no length announced and
     // the connection closed, which ends such a body without any error.
-    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW, FILE_UNSIZED_HALF };
+    // GET only, as a hostile or broken server sends it: FILE_UNSIZED the whole body with no
+    // length, ended by the close; FILE_ENDLESS no length and the body over and over, every
+    // pieceMs, until the client goes; FILE_STALLED the full length announced, half the body
+    // sent, then nothing while the connection stays open.
+    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW, FILE_UNSIZED_HALF, FILE_UNSIZED, FILE_ENDLESS, FILE_STALLED };
 
     // A file answered to HEAD and GET at a path outside the endpoints: update packages.
     struct lc_file {
@@ -80,7 +84,7 @@ public:
         int headStatus = 200;
         int getStatus = 200;
         FILE_MODE mode = FILE_WHOLE;
-        // FILE_SLOW: this many bytes every pieceMs.
+        // FILE_SLOW: this many bytes every pieceMs; FILE_ENDLESS: the body every pieceMs.
         int pieceBytes = 4096;
         int pieceMs = 100;
     };
@@ -121,6 +125,7 @@ private:
     QByteArray taskListPage(const lc_request& request) const;
     void answerFile(QTcpSocket* socket, const lc_request& request, const lc_file& file, bool keepAlive);
     void sendPieces(QTcpSocket* socket, const QByteArray& rest, const lc_file& file, bool keepAlive);
+    void sendEndless(QTcpSocket* socket, const lc_file& file);
     lc_fault faultFor(const QString& path) const;
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
                            const QByteArray& body, bool keepAlive);
