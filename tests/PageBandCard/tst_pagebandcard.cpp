@@ -45,15 +45,12 @@ QStringList rowTexts(QWidget& page, const QString& label)
     return list;
 }
 
-// Whether every label of every row shows its text as it stands, markup and all.
-bool rowsLiteral(QWidget& page)
+// Whether every label in the widget shows its text as it stands, markup and all.
+bool literal(const QWidget& widget)
 {
-    QTreeWidget* tree = treeOf(page);
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        for (const QLabel* label : tree->itemWidget(tree->topLevelItem(i), 0)->findChildren<QLabel*>()) {
-            if (label->textFormat() != Qt::PlainText && Qt::mightBeRichText(label->text()))
-                return false;
-        }
+    for (const QLabel* label : widget.findChildren<QLabel*>()) {
+        if (label->textFormat() != Qt::PlainText && Qt::mightBeRichText(label->text()))
+            return false;
     }
     return true;
 }
@@ -164,7 +161,7 @@ void TestPageBandCard::unbind()
     QTRY_COMPARE(rowTexts(page, QStringLiteral("label_devadd")), (QStringList{FIRST, second}));
     QCOMPARE(rowTexts(page, QStringLiteral("label_devnum")), (QStringList{QString(), serial}));
     QCOMPARE(rowTexts(page, QStringLiteral("label_date")), (QStringList{"2015-03-09", "2016-11-20"}));
-    QVERIFY(rowsLiteral(page));
+    QVERIFY(literal(*treeOf(page)));
     QCOMPARE(cachedAddresses(rig), (QStringList{FIRST, second}));
     auto* unbind = page.findChild<TapCaption*>(QStringLiteral("bt_done"));
     QVERIFY(!unbind->isEnabled());
