@@ -2,16 +2,19 @@
 
 #include "pagerig.h"
 #include "pageshot.h"
+#include "pagewearspot.h"
 #include "tapcaption.h"
+#include "togglecaption.h"
 
 #include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QtTest>
 
-enum class Step { Unbind, UnbindAfterSelectionMoved, CloudRefuses, Cancel };
+enum class Step { Unbind, UnbindAfterSelectionMoved, CloudRefuses, Cancel, Markup, ChoosePosition };
 Q_DECLARE_METATYPE(Step)
 
 namespace {
@@ -19,6 +22,8 @@ namespace {
 const QString MOBILE = QStringLiteral("13800000000");
 const QString FIRST = QStringLiteral("C4:7F:51:00:00:01");
 const QString SECOND = QStringLiteral("C4:7F:51:00:00:02");
+const QString MARKUP = QStringLiteral("<b>C4:7F:51:00:00:03</b>");
+const QString MARKUP_SERIAL = QStringLiteral("<img src=\"file:///etc/hostname\">");
 
 QString unbindPath()
 {
@@ -38,6 +43,16 @@ QStringList rowTexts(QWidget& page, const QString& label)
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         list << tree->itemWidget(tree->topLevelItem(i), 0)->findChild<QLabel*>(label)->text();
     return list;
+}
+
+// Whether every label in the widget shows its text as it stands, markup and all.
+bool literal(const QWidget& widget)
+{
+    for (const QLabel* label : widget.findChildren<QLabel*>()) {
+        if (label->textFormat() != Qt::PlainText && Qt::mightBeRichText(label->text()))
+            return false;
+    }
+    return true;
 }
 
 QStringList cachedAddresses(PageRig& rig)
@@ -73,8 +88,8 @@ void click(QTreeWidget* tree, const int& index)
     emit tree->itemClicked(item, 0);
 }
 
-// Two bands without serial, bound on known days, the card shown and handed the hub.
-bool start(PageRig& rig, PageBandCard& page)
+// Two bands, the first without serial, bound on known days, the card shown and handed the hub.
+bool start(PageRig& rig, PageBandCard& page, const QString& second, const QString& serial)
 {
     if (!rig.isReady() || !rig.signIn(MOBILE))
         return false;
@@ -82,10 +97,27 @@ bool start(PageRig& rig, PageBandCard& page)
     account.cardBindingCaps = 2;
     rig.cloud().ledger().setAccount(account);
     rig.cloud().ledger().bindBand(MOBILE, {FIRST, QString(), QDateTime(QDate(2015, 3, 9), QTime(8, 0))});
-    rig.cloud().ledger().bindBand(MOBILE, {SECOND, QString(), QDateTime(QDate(2016, 11, 20), QTime(21, 30))});
+    rig.cloud().ledger().bindBand(MOBILE, {second, serial, QDateTime(QDate(2016, 11, 20), QTime(21, 30))});
     page.resize(538, 376);
     page.show();
     return rig.activate(page);
+}
+
+// The second row's position popup: the rig picks the neck in it, then closes it.
+void choosePosition(PageRig& rig, PageBandCard& page)
+{
+    QWidget* row = treeOf(page)->itemWidget(treeOf(page)->topLevelItem(1), 0);
+    const int sent = rig.cloud().requests().size();
+    rig.holdModal([] {
+        auto* chooser = QApplication::activeModalWidget()->findChild<PageWearSpot*>();
+        QTest::mouseClick(chooser->findChild<ToggleCaption*>(QStringLiteral("bt_neck")), Qt::LeftButton);
+        return true;
+    }, 0);
+    QVERIFY(QMetaObject::invokeMethod(row, "on_pos_click"));
+    QCOMPARE(rig.modals().size(), 1);
+    QVERIFY(rig.modals().first().contains(QStringLiteral("佩戴方式")));
+    QCOMPARE(row->findChild<TapCaption*>(QStringLiteral("bt_pos"))->text(), QStringLiteral("项部"));
+    QCOMPARE(rig.cloud().requests().size(), sent);
 }
 
 } // namespace
@@ -110,6 +142,10 @@ void TestPageBandCard::unbind_data()
     QTest::newRow("a refused unbind keeps row and cache")
         << Step::CloudRefuses << QStringList{SECOND} << QStringList{FIRST, SECOND};
     QTest::newRow("cancel sends nothing") << Step::Cancel << QStringList() << QStringList{FIRST, SECOND};
+    QTest::newRow("markup in a band's address and serial is shown and unbound as text")
+        << Step::Markup << QStringList{MARKUP} << QStringList{FIRST};
+    QTest::newRow("a position chosen in a row's popup is shown on the row and sent nowhere")
+        << Step::ChoosePosition << QStringList() << QStringList{FIRST, SECOND};
 }
 
 void TestPageBandCard::unbind()
@@ -117,14 +153,23 @@ void TestPageBandCard::unbind()
     QFETCH(Step, step);
     QFETCH(QStringList, requests);
     QFETCH(QStringList, left);
+    const QString second = step == Step::Markup ? MARKUP : SECOND;
+    const QString serial = step == Step::Markup ? MARKUP_SERIAL : QString();
     PageRig rig;
     PageBandCard page;
-    QVERIFY(start(rig, page));
-    QTRY_COMPARE(rowTexts(page, QStringLiteral("label_devadd")), (QStringList{FIRST, SECOND}));
+    QVERIFY(start(rig, page, second, serial));
+    QTRY_COMPARE(rowTexts(page, QStringLiteral("label_devadd")), (QStringList{FIRST, second}));
+    QCOMPARE(rowTexts(page, QStringLiteral("label_devnum")), (QStringList{QString(), serial}));
     QCOMPARE(rowTexts(page, QStringLiteral("label_date")), (QStringList{"2015-03-09", "2016-11-20"}));
-    QCOMPARE(cachedAddresses(rig), (QStringList{FIRST, SECOND}));
+    QVERIFY(literal(*treeOf(page)));
+    QCOMPARE(cachedAddresses(rig), (QStringList{FIRST, second}));
     auto* unbind = page.findChild<TapCaption*>(QStringLiteral("bt_done"));
     QVERIFY(!unbind->isEnabled());
+    if (step == Step::ChoosePosition) {
+        choosePosition(rig, page);
+        QCOMPARE(cloudAddresses(rig), left);
+        return;
+    }
     if (step == Step::Unbind)
         QVERIFY(rig.shot(page));
     if (step == Step::CloudRefuses)

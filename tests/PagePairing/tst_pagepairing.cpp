@@ -3,9 +3,11 @@
 #include "busymeter.h"
 #include "pagerig.h"
 
+#include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -18,6 +20,7 @@ const QString THIRD = QStringLiteral("C4:7F:51:00:00:03");
 const QString REFUSER = QStringLiteral("AA:BB:CC:DD:EE:FF");
 const QString FIRST_ID = QStringLiteral("0123456789ABCDEF");
 const QString SECOND_ID = QStringLiteral("000AFF1001020304");
+const QString HELD_SERIAL = QStringLiteral("HELD-SERIAL");
 
 QTreeWidget* treeOf(QWidget& page)
 {
@@ -48,6 +51,16 @@ QStringList addresses(QWidget& page)
     for (int i = 0; i < treeOf(page)->topLevelItemCount(); ++i)
         list << rowText(page, i, QStringLiteral("address"));
     return list;
+}
+
+// Whether every label in the widget shows its text as it stands, markup and all.
+bool literal(const QWidget& widget)
+{
+    for (const QLabel* label : widget.findChildren<QLabel*>()) {
+        if (label->textFormat() != Qt::PlainText && Qt::mightBeRichText(label->text()))
+            return false;
+    }
+    return true;
 }
 
 QString busyText(QWidget& page)
@@ -169,10 +182,10 @@ void TestPagePairing::threeBands()
     QVERIFY(rig.plugAdapter());
     PagePairing page;
     QVERIFY(start(rig, page));
-    bindHeld(rig, SECOND, QStringLiteral("HELD-SERIAL"));
+    bindHeld(rig, SECOND, HELD_SERIAL);
     QVERIFY(rig.activate(page));
     QTRY_COMPARE(addresses(page), (QStringList{FIRST, SECOND, THIRD}));
-    QCOMPARE(rowText(page, 1, QStringLiteral("device")), QStringLiteral("HELD-SERIAL"));
+    QCOMPARE(rowText(page, 1, QStringLiteral("device")), HELD_SERIAL);
     QCOMPARE((QList<bool>{buttonOf(page, 0)->isEnabled(), buttonOf(page, 1)->isEnabled(), buttonOf(page, 2)->isEnabled()}),
              (QList<bool>{true, false, true}));
 
@@ -229,12 +242,25 @@ void TestPagePairing::heldBandPrompt_data()
     QTest::addColumn<bool>("afterScan");
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<QStringList>("bound");
-    const QString held = QStringLiteral("HELD-SERIAL");
-    const QStringList rebind{QStringLiteral("cancelbinddevice ") + FIRST + ' ' + held, QStringLiteral("listbinddevice"),
-                             QStringLiteral("binddevice ") + SECOND + ' ' + SECOND_ID, QStringLiteral("listbinddevice")};
-    QTest::newRow("cancel sends nothing") << 0 << false << QStringList() << QStringList(FIRST);
-    QTest::newRow("ok unbinds, lists and binds in that order") << 1 << false << rebind << QStringList(SECOND);
-    QTest::newRow("ok after a rebuild under the prompt binds the band read") << 1 << true << rebind << QStringList(SECOND);
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("name");
+    const auto rebind = [](const QString& held) {
+        return QStringList{QStringLiteral("cancelbinddevice ") + held + ' ' + HELD_SERIAL, QStringLiteral("listbinddevice"),
+                           QStringLiteral("binddevice ") + SECOND + ' ' + SECOND_ID, QStringLiteral("listbinddevice")};
+    };
+    const QString name = QStringLiteral("QB-Two");
+    QTest::newRow("cancel sends nothing") << 0 << false << QStringList() << QStringList(FIRST) << FIRST << HELD_SERIAL << name;
+    QTest::newRow("ok unbinds, lists and binds in that order")
+        << 1 << false << rebind(FIRST) << QStringList(SECOND) << FIRST << HELD_SERIAL << name;
+    QTest::newRow("ok after a rebuild under the prompt binds the band read")
+        << 1 << true << rebind(FIRST) << QStringList(SECOND) << FIRST << HELD_SERIAL << name;
+    QTest::newRow("a held serial and a band name with markup show as text")
+        << 0 << false << QStringList() << QStringList(FIRST) << FIRST << QStringLiteral("<img src=\"file:///etc/hostname\">")
+        << QStringLiteral("<b>QB-Two</b>");
+    const QString markup = QStringLiteral("<b>C4:7F:51:00:00:09</b>");
+    QTest::newRow("a held address with markup shows as text in the prompt and is unbound as it is")
+        << 1 << false << rebind(markup) << QStringList(SECOND) << markup << HELD_SERIAL << name;
 }
 
 void TestPagePairing::heldBandPrompt()
@@ -243,22 +269,33 @@ void TestPagePairing::heldBandPrompt()
     QFETCH(bool, afterScan);
     QFETCH(QStringList, requests);
     QFETCH(QStringList, bound);
+    QFETCH(QString, held);
+    QFETCH(QString, serial);
+    QFETCH(QString, name);
     PageRig rig;
-    rig.adapter().addBand(bandInfo(QStringLiteral("QB-Two"), SECOND, "000AFF1001020304"));
+    rig.adapter().addBand(bandInfo(name, SECOND, "000AFF1001020304"));
     QVERIFY(rig.plugAdapter());
     PagePairing page;
     QVERIFY(start(rig, page));
-    bindHeld(rig, FIRST, QStringLiteral("HELD-SERIAL"));
+    bindHeld(rig, held, serial);
     QVERIFY(rig.activate(page));
     QTRY_COMPARE(addresses(page), (QStringList{FIRST, SECOND}));
+    QCOMPARE(rowText(page, 1, QStringLiteral("name")), name);
+    QCOMPARE(rowText(page, 0, QStringLiteral("device")), held == FIRST ? serial : QString());
+    QVERIFY(literal(*treeOf(page)));
     QSignalSpy inserted(treeOf(page)->model(), SIGNAL(rowsInserted(QModelIndex,int,int)));
     ReadEnd end(rowAt(page, 1), &inserted);
+    bool promptLiteral = false;
     // Held open until the list has been rebuilt after the read: the row that read the band is gone then.
-    rig.holdModal([&] { return !afterScan || inserted.count() > end.rowsInserted; }, answer);
+    rig.holdModal([&] {
+        promptLiteral = literal(*QApplication::activeModalWidget());
+        return !afterScan || inserted.count() > end.rowsInserted;
+    }, answer);
     QTest::mouseClick(buttonOf(page, 1), Qt::LeftButton);
     QTRY_COMPARE(rig.modals().size(), 1);
-    QVERIFY2(rig.modals().first().contains(QStringLiteral("是否解除\"%1\"设备的绑定?").arg(FIRST)),
+    QVERIFY2(rig.modals().first().contains(QStringLiteral("是否解除\"%1\"设备的绑定?").arg(held)),
              qPrintable(rig.modals().first().join('|')));
+    QVERIFY(promptLiteral);
     QTRY_COMPARE(deviceRequests(rig.cloud()), requests);
     QTRY_COMPARE(boundAddresses(rig.cloud()), bound);
     QTRY_VERIFY(treeOf(page)->isEnabled());

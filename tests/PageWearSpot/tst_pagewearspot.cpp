@@ -1,10 +1,20 @@
 #include "pagewearspot.h"
 
+#include "mainwindow.h"
+#include "pagebandhub.h"
+#include "pagemenu.h"
 #include "pagerig.h"
+#include "resource.h"
 #include "tapcaption.h"
 #include "togglecaption.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTranslator>
+#include <QTreeWidget>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -20,6 +30,28 @@ void keepLine(QtMsgType, const QMessageLogContext&, const QString& text)
 ToggleCaption* choice(QWidget& page, const char* name)
 {
     return page.findChild<ToggleCaption*>(QLatin1String(name));
+}
+
+const int BAND_ENTRY = 2;
+
+// The band tab as a user reaches it: the window's home screen, its menu entry picked.
+PageBandHub* bandTab(MainWindow& window)
+{
+    window.show();
+    if (!QMetaObject::invokeMethod(&window, "on_home"))
+        return nullptr;
+    auto* menu = window.findChild<PageMenu*>()->findChild<QTreeWidget*>(QStringLiteral("treeWidget"));
+    menu->setCurrentItem(menu->topLevelItem(BAND_ENTRY));
+    return window.findChild<PageBandHub*>();
+}
+
+// Whether the widget lies wholly in what the tab's scroll view shows, with no sideways scrolling.
+bool inView(PageBandHub& tab, QWidget& widget)
+{
+    auto* scroll = tab.findChild<QScrollArea*>();
+    QWidget* viewport = scroll->viewport();
+    const QRect shown(widget.mapTo(viewport, QPoint(0, 0)), widget.size());
+    return scroll->horizontalScrollBar()->maximum() == 0 && viewport->rect().contains(shown);
 }
 
 } // namespace
@@ -76,9 +108,15 @@ void TestPageWearSpot::done_data()
     QTest::addColumn<bool>("withHub");
     QTest::addColumn<QByteArray>("chosen");
     QTest::addColumn<int>("stored");
-    QTest::newRow("neck is stored as the cloud's 2")  << true << QByteArray("bt_neck") << 2;
-    QTest::newRow("waist is stored as the cloud's 1") << true << QByteArray("bt_waist") << 1;
-    QTest::newRow("without hub only onDone")          << false << QByteArray("bt_foot") << 0;
+    QTest::addColumn<bool>("inBandTab");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("neck is stored as the cloud's 2")  << true << QByteArray("bt_neck") << 2 << false << false;
+    QTest::newRow("waist is stored as the cloud's 1") << true << QByteArray("bt_waist") << 1 << false << false;
+    QTest::newRow("without hub only onDone")          << false << QByteArray("bt_foot") << 0 << false << false;
+    QTest::newRow("in the window's band tab done is in view and stores the ankle")
+        << true << QByteArray("bt_foot") << 3 << true << false;
+    QTest::newRow("in the window's band tab in English done is in view and stores the waist")
+        << true << QByteArray("bt_waist") << 1 << true << true;
 }
 
 void TestPageWearSpot::done()
@@ -86,15 +124,38 @@ void TestPageWearSpot::done()
     QFETCH(bool, withHub);
     QFETCH(QByteArray, chosen);
     QFETCH(int, stored);
+    QFETCH(bool, inBandTab);
+    QFETCH(bool, english);
+    QTranslator translator;
+    if (english) {
+        QVERIFY(translator.load(Resource::getResPath(91)));
+        QCoreApplication::installTranslator(&translator);
+    }
     PageRig rig;
     QVERIFY(rig.isReady());
     QVERIFY(rig.signIn(MOBILE));
     // The cloud keeps a position only for an account with a band.
     rig.cloud().ledger().bindBand(MOBILE, CloudLedger::lc_band{QStringLiteral("C4:7F:51:00:12:34"), QStringLiteral("S1"),
                                                                QDateTime::currentDateTime()});
-    PageWearSpot page;
-    page.resize(733, 383);
-    page.show();
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<PageWearSpot> alone;
+    PageBandHub* tab = nullptr;
+    if (inBandTab) {
+        window.reset(new MainWindow(&rig.hub()));
+        QVERIFY(tab = bandTab(*window));
+        QTRY_VERIFY(tab->isVisible());
+    } else {
+        alone.reset(new PageWearSpot);
+        alone->resize(733, 383);
+        alone->show();
+    }
+    PageWearSpot& page = alone ? *alone : *tab->findChild<PageWearSpot*>();
+    auto* doneButton = page.findChild<TapCaption*>(QStringLiteral("bt_done"));
+    if (tab) {
+        tab->findChild<QScrollArea*>()->ensureWidgetVisible(&page, 0, 0);
+        QVERIFY(inView(*tab, *doneButton));
+        QVERIFY(rig.shot(*tab, english ? QStringLiteral("wearspot-en") : QStringLiteral("wearspot")));
+    }
     QCOMPARE(page.devPos(), WidgetDevicePos::LOCAL_WRIST);
     QVERIFY(choice(page, "bt_hand")->isSelected());
     if (withHub)
@@ -105,7 +166,7 @@ void TestPageWearSpot::done()
     QSignalSpy done(&page, SIGNAL(onDone()));
     QSignalSpy set(&page, SIGNAL(onSetSync(bool,QString)));
     const int requests = rig.cloud().requests().size();
-    QTest::mouseClick(page.findChild<TapCaption*>(QStringLiteral("bt_done")), Qt::LeftButton);
+    QTest::mouseClick(doneButton, Qt::LeftButton);
     QCOMPARE(done.count(), 1);
     if (!withHub) {
         QCOMPARE(rig.cloud().requests().size(), requests);
@@ -114,7 +175,7 @@ void TestPageWearSpot::done()
     }
     QVERIFY(set.count() == 1 || set.wait(PageRig::PEER_WAIT));
     QCOMPARE(set.first().at(0).toBool(), true);
-    QCOMPARE(set.first().at(1).toString(), QStringLiteral("设备位置设置完成"));
+    QCOMPARE(set.first().at(1).toString(), QCoreApplication::translate("QObject", "设备位置设置完成"));
     QCOMPARE(rig.cloud().ledger().account(MOBILE).position, stored);
     if (chosen == "bt_neck")
         QVERIFY(rig.shot(page));

@@ -1,6 +1,11 @@
 #include "linewidgetdeviceinfo.h"
 #include "ui_linewidgetdeviceinfo.h"
 
+#include "pagewearspot.h"
+
+#include <QDialog>
+#include <QVBoxLayout>
+
 LineWidgetDeviceInfo::LineWidgetDeviceInfo(QWidget* parent)
     : QWidget(parent)
     , ui(new Ui::LineWidgetDeviceInfo)
@@ -30,4 +35,27 @@ void LineWidgetDeviceInfo::setData(const dev_info& info)
 LineWidgetDeviceInfo::dev_info LineWidgetDeviceInfo::getData() const
 {
     return m_info;
+}
+
+void LineWidgetDeviceInfo::on_pos_click()
+{
+    QDialog dialog(this, Qt::Popup | Qt::FramelessWindowHint);
+    // Without a hub the chooser's done button sends nothing; a click outside ends the popup.
+    auto* chooser = new PageWearSpot(&dialog);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(chooser);
+    chooser->setLocal(m_info.pos);
+    dialog.exec();
+    m_selectPos = nullptr;
+    m_info.pos = chooser->devPos();
+    ui->bt_pos->setText(WidgetDevicePos::posName(m_info.pos));
+}
+
+void LineWidgetDeviceInfo::on_closeSelectPos()
+{
+    if (!m_selectPos)
+        return;
+    m_selectPos->close();
+    m_selectPos = nullptr;
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+class QDialog;
+
 namespace Ui {
 class LineWidgetDeviceInfo;
 }
@@ -29,8 +31,14 @@ public:
     void setData(const dev_info& info);
     dev_info getData() const;
 
+protected slots:
+    // The position is chosen in a popup and only shown on the row; it is never sent.
+    void on_pos_click();
+    void on_closeSelectPos();
+
 private:
     dev_info m_info;
+    QDialog* m_selectPos = nullptr;  // stays null: a click outside the popup is what ends it
     Ui::LineWidgetDeviceInfo* ui;
 };
 

@@ -9,6 +9,7 @@
 #include "tapcaption.h"
 #include "trace.h"
 
+#include <QLabel>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -312,6 +313,9 @@ void WidgetPagePairing::bindBand(const QPointer<TapCaption>& bt, const QString& 
     const QPointer<NoticeBox> box = new NoticeBox(this);
     box->setText(QObject::tr("解除原绑定的设备"), QObject::tr("是否解除\"%1\"设备的绑定?").arg(held.deviceAddress),
                  QObject::tr("继续请点击确定,否则点击取消"), QObject::tr("取消"), QObject::tr("确定"));
+    // The address is the cloud's: markup in it must show as written, not be laid out.
+    for (QLabel* label : box->findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     box->move(mapToGlobal(pos()));
     ui->w_process->setShow(QObject::tr("等待中"));
     const int result = box->exec();
