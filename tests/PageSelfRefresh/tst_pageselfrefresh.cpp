@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QtTest>
 
 #include <memory>
@@ -127,10 +126,7 @@ QString textOf(QWidget& dialog, const int& tab, const char* label = "label_text"
 // What the user reads: a label that takes its text for markup shows the markup's text, not the tags.
 QString seenText(QWidget& dialog, const int& tab, const char* label = "label_text")
 {
-    const QLabel* shown = page(dialog, tab)->findChild<QLabel*>(QLatin1String(label));
-    const bool markup = shown->textFormat() == Qt::RichText
-        || (shown->textFormat() == Qt::AutoText && Qt::mightBeRichText(shown->text()));
-    return markup ? QTextDocumentFragment::fromHtml(shown->text()).toPlainText() : shown->text();
+    return PageRig::readText(*page(dialog, tab)->findChild<QLabel*>(QLatin1String(label)));
 }
 
 QWidget* button(QWidget& dialog, const int& tab, const char* name)
