@@ -1,5 +1,6 @@
 #include "localvault.h"
 #include "packagemaker.h"
+#include "vaultprobe.h"
 
 #include <JlCompress.h>
 
@@ -10,8 +11,6 @@
 #include <QtEndian>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 namespace {
 const QByteArray damagedPayload = "payload that gets a flipped byte";
 
@@ -21,12 +20,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-int modeOf(const QString& path)
-{
-    struct stat status = {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
 }
 
 QByteArray readFile(const QString& path)
