@@ -79,8 +79,10 @@ QString PackageReader::name(int index) const
 
 QFileDevice::Permissions PackageReader::permissions(int index) const
 {
-    const QFileDevice::Permissions recorded = entries.value(index).getPermissions();
-    if (recorded)
+    const QuaZipFileInfo64 entry = entries.value(index);
+    // A link's mode is no file's: the link is unpacked as a file holding its target.
+    const QFileDevice::Permissions recorded = entry.getPermissions();
+    if (recorded && !entry.isSymbolicLink())
         return recorded;
     return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 }

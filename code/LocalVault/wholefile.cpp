@@ -21,9 +21,13 @@ bool replaceFile(const QString& path, const Fill& fill, std::optional<QFileDevic
         file.cancelWriting();
         return false;
     }
+    if (!fill(file)) {
+        file.cancelWriting();
+        return false;
+    }
     // commit() does not report buffered bytes that never reached the disk (disk full, size
     // limit): flush first, so a cut-short file is dropped and the old one kept.
-    if (!fill(file) || !file.flush()) {
+    if (!file.flush()) {
         QLOG << "Write(data) fail file:" << path << file.errorString();
         file.cancelWriting();
         return false;

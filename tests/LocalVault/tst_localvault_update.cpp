@@ -129,6 +129,7 @@ void TestLocalVaultUpdate::update_data()
     QTest::newRow("a replaced file keeps its mode over the entry's") << QString() << true << 0700 << 0644 << 0700 << 0644;
     QTest::newRow("a new file takes the entry's mode") << QString() << false << 0644 << 0750 << 0750 << 0750;
     QTest::newRow("set-uid and set-gid are never carried") << QString() << true << 06755 << 06775 << 0755 << 0775;
+    QTest::newRow("a link's rwxrwxrwx is no file's mode") << QString() << false << 0644 << 0120777 << 0644 << 0644;
 }
 
 void TestLocalVaultUpdate::update()
