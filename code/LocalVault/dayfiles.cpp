@@ -1,5 +1,6 @@
 #include "localvault.h"
 
+#include "privatefile.h"
 #include "trace.h"
 
 #include <QFile>
@@ -251,9 +252,11 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
     head.flag = files.flag;
     head.count = quint32(table.days.size());
 
-    QFile dataTemp(tempOf(files.dataPath));
-    if (!dataTemp.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        QLOG << "open file fail! " << dataTemp.fileName();
+    // The days are the user's own: the temporaries, and so the files they become, are private.
+    const QString dataTempPath = tempOf(files.dataPath);
+    QFile dataTemp;
+    if (!PrivateFile::create(dataTemp, dataTempPath)) {
+        QLOG << "open file fail! " << dataTempPath;
         return false;
     }
     QByteArray entries;
@@ -263,7 +266,7 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
     qint64 offset = 0;
     for (const Day& day : qAsConst(table.days)) {
         if (dataTemp.write(day.raw) != day.raw.size()) {
-            QLOG << "write file fail! " << dataTemp.fileName();
+            QLOG << "write file fail! " << dataTempPath;
             dropTemps(files.tablePath, files.dataPath);
             return false;
         }
@@ -277,34 +280,35 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
         saved.append(entry);
     }
     if (!closeWritten(&dataTemp)) {
-        QLOG << "write file fail! " << dataTemp.fileName();
+        QLOG << "write file fail! " << dataTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;
     }
-    QFile tableTemp(tempOf(files.tablePath));
-    if (!tableTemp.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        QLOG << "open file fail! " << tableTemp.fileName();
+    const QString tableTempPath = tempOf(files.tablePath);
+    QFile tableTemp;
+    if (!PrivateFile::create(tableTemp, tableTempPath)) {
+        QLOG << "open file fail! " << tableTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;
     }
     if (tableTemp.write(head.toBytes()) != table_head::fileSize) {
-        QLOG << "write head fail! " << tableTemp.fileName();
+        QLOG << "write head fail! " << tableTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;
     }
     if (tableTemp.write(entries) != entries.size() || !closeWritten(&tableTemp)) {
-        QLOG << "write file fail! " << tableTemp.fileName();
+        QLOG << "write file fail! " << tableTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;
     }
-    if (!replaceFile(dataTemp.fileName(), files.dataPath)) {
-        QLOG << "clear file fail! " << dataTemp.fileName();
+    if (!replaceFile(dataTempPath, files.dataPath)) {
+        QLOG << "clear file fail! " << dataTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;
     }
     // From here the new data file is in place; a table left as its temporary is finished by the next load.
-    if (!replaceFile(tableTemp.fileName(), files.tablePath)) {
-        QLOG << "clear file fail! " << tableTemp.fileName();
+    if (!replaceFile(tableTempPath, files.tablePath)) {
+        QLOG << "clear file fail! " << tableTempPath;
         return false;
     }
     int index = 0;

@@ -1,5 +1,6 @@
 #include "localvault.h"
 
+#include "privatefile.h"
 #include "trace.h"
 
 #include <QDir>
@@ -50,13 +51,12 @@ LocalVault::~LocalVault() = default;
 
 void LocalVault::initDir()
 {
-    QDir dir;
     fdClear();
     configRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation));
     dataRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DataLocation));
     downloadRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     for (const QString& root : {configRoot, dataRoot, downloadRoot}) {
-        if (!dir.mkpath(root))
+        if (!fdMakeDir(root))
             QLOG << "Create fail dir: " << root;
     }
     userInfoFile = configRoot + QStringLiteral("/userinfo");
@@ -76,7 +76,7 @@ bool LocalVault::fdSetUserId(const QString& id)
         return false;
     const QString folder = dataRoot + QLatin1Char('/') + id;
     // QDir::exists is also true for a plain file, which no day file can be saved below.
-    if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
+    if (!QFileInfo(folder).isDir() && !PrivateFile::makeFolder(folder)) {
         QLOG << "Create fail dir: " << folder;
         return false;
     }
@@ -90,6 +90,11 @@ bool LocalVault::fdSetUserId(const QString& id)
     sleepTableFile = userDir + QStringLiteral("/sleep.t");
     sleepDataFile = userDir + QStringLiteral("/sleep.d");
     return true;
+}
+
+bool LocalVault::fdMakeDir(const QString& path)
+{
+    return PrivateFile::makePath(path);
 }
 
 QString LocalVault::fdUpdateDir() const

@@ -144,6 +144,9 @@ public:
     void initDir();
     void initData();
     bool fdSetUserId(const QString& id);
+    // Creates the folder and those missing above it, each for its owner only: the folders of
+    // the configuration, data and download roots hold the user's own files.
+    static bool fdMakeDir(const QString& path);
     QString fdUpdateDir() const;
     QString fdUpdateListConf() const;
 

@@ -6,9 +6,13 @@
 
 #include <algorithm>
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
+// The most of an entry held in memory at a time.
+const qint64 pieceSize = qint64(64) << 10;
+
 // A line break in a name would be written into the backup list as lines of its own.
 bool hasControlCharacter(const QString& name)
 {
@@ -38,6 +42,28 @@ bool PackageReader::open()
         QLOG << "open fail:" << zip.getZipName() << zip.getZipError();
         return false;
     }
+    entries = zip.getFileInfoList64();
+    if (entries.size() != names.size()) {
+        QLOG << "entries not as listed:" << entries.size() << names.size();
+        return false;
+    }
+    return claimsFit(QFileInfo(zip.getZipName()).size());
+}
+
+bool PackageReader::claimsFit(qint64 archiveSize) const
+{
+    quint64 total = 0;
+    for (const QuaZipFileInfo64& entry : entries) {
+        // No entry packs more bytes than the whole archive holds.
+        const quint64 packed = qMin(entry.compressedSize, quint64(archiveSize));
+        const quint64 allowed = qMax(quint64(ratioFloor), packed * quint64(maxRatio));
+        if (entry.uncompressedSize > allowed || entry.uncompressedSize > quint64(maxTotalSize) - total) {
+            QLOG << "entry claims too much:" << entry.name << "size:" << entry.uncompressedSize << "packed:"
+                 << entry.compressedSize << "before it:" << total;
+            return false;
+        }
+        total += entry.uncompressedSize;
+    }
     return true;
 }
 
@@ -46,31 +72,57 @@ int PackageReader::count() const
     return names.size();
 }
 
+QString PackageReader::name(int index) const
+{
+    return names.value(index);
+}
+
+QFileDevice::Permissions PackageReader::permissions(int index) const
+{
+    const QuaZipFileInfo64 entry = entries.value(index);
+    // A link's mode is no file's: the link is unpacked as a file holding its target.
+    const QFileDevice::Permissions recorded = entry.getPermissions();
+    if (recorded && !entry.isSymbolicLink())
+        return recorded;
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+}
+
 bool PackageReader::goTo(int index)
 {
     return index == 0 ? zip.goToFirstFile() : zip.goToNextFile();
 }
 
-bool PackageReader::read(int index, QString* name, QByteArray* bytes)
+bool PackageReader::read(int index, QIODevice* sink)
 {
     // The names were checked from the listing; only write under a name that was checked.
     if (index >= names.size() || !goTo(index) || zip.getCurrentFileName() != names.at(index)) {
         QLOG << "entry not as listed:" << index;
         return false;
     }
-    *name = names.at(index);
+    const QString& entryName = names.at(index);
     QuaZipFile entry(&zip);
     if (!entry.open(QIODevice::ReadOnly)) {
-        QLOG << "entry open fail:" << *name << entry.getZipError();
+        QLOG << "entry open fail:" << entryName << entry.getZipError();
         return false;
     }
-    const qint64 size = entry.usize();
-    *bytes = entry.readAll();
-    const bool readWhole = entry.getZipError() == UNZ_OK && bytes->size() == size;
+    const qint64 claimed = qint64(entries.at(index).uncompressedSize);
+    QByteArray piece(int(pieceSize), Qt::Uninitialized);
+    qint64 size = 0;
+    qint64 got = 0;
+    while ((got = entry.read(piece.data(), pieceSize)) > 0) {
+        size += got;
+        if (size > claimed)
+            break;
+        if (sink && sink->write(piece.constData(), got) != got) {
+            QLOG << "entry write fail:" << entryName << sink->errorString();
+            return false;
+        }
+    }
+    const bool readWhole = got == 0 && entry.getZipError() == UNZ_OK && size == claimed;
     // The CRC is only compared when the entry is closed after its last byte.
     entry.close();
     if (!readWhole || entry.getZipError() != UNZ_OK) {
-        QLOG << "entry damaged:" << *name << entry.getZipError() << bytes->size() << size;
+        QLOG << "entry damaged:" << entryName << entry.getZipError() << size << claimed;
         return false;
     }
     return true;
@@ -78,10 +130,8 @@ bool PackageReader::read(int index, QString* name, QByteArray* bytes)
 
 bool PackageReader::verifyAll()
 {
-    QString name;
-    QByteArray bytes;
     for (int index = 0; index < names.size(); ++index) {
-        if (!read(index, &name, &bytes))
+        if (!read(index, nullptr))
             return false;
     }
     return true;

@@ -37,23 +37,33 @@ bool makeFolder(const QString& path)
     return false;
 }
 
-// Writes one entry below base; with a journal, an existing file is backed up first.
-bool placeEntry(const QString& base, const QString& name, const QByteArray& bytes, UpdateJournal* journal)
+// Only the owner, group and other bits: the current user's own access is no mode of the file.
+QFileDevice::Permissions modeOf(const QString& path)
 {
+    const QFileDevice::Permissions user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    return QFile::permissions(path) & ~user;
+}
+
+// Writes entry index below base; with a journal, an existing file is backed up first. A file
+// keeps the mode of the one it replaces, so a program stays runnable once the backups go.
+bool placeEntry(const QString& base, PackageReader& reader, int index, UpdateJournal* journal)
+{
+    const QString name = reader.name(index);
     const QString target = base + name;
     if (name.endsWith(QLatin1Char('/')))
-        return makeFolder(target);
+        return reader.read(index, nullptr) && makeFolder(target);
     // Packages need not list the folders of their files.
     if (!makeFolder(QFileInfo(target).path()))
         return false;
+    const bool replaces = QFileInfo::exists(target);
+    const QFileDevice::Permissions mode = replaces ? modeOf(target) : reader.permissions(index);
     if (journal) {
-        const bool replaces = QFileInfo::exists(target);
         if (replaces && !journal->backUp(target))
             return false;
         if (!replaces)
             journal->created(target);
     }
-    return writeWholeFile(target, bytes);
+    return writeWholeFile(target, [&reader, index](QIODevice& file) { return reader.read(index, &file); }, mode);
 }
 
 // An entry over the list file or a backup would let the package choose what the next start
@@ -119,15 +129,13 @@ bool LocalVault::fdSoftUpdate(const qint64& id, const QString& zip, const QStrin
     UpdateJournal journal(listPath);
     if (!journal.begin())
         return false;
-    QString name;
-    QByteArray bytes;
     for (int index = 0; index < reader.count(); ++index) {
-        if (!reader.read(index, &name, &bytes) || !placeEntry(base, name, bytes, &journal)) {
+        if (!placeEntry(base, reader, index, &journal)) {
             journal.rollBack();
             return false;
         }
         const int percent = percentOf(index + 1, reader.count());
-        QLOG << "update list file=" << base + name << ",process=" << percent << "%";
+        QLOG << "update list file=" << base + reader.name(index) << ",process=" << percent << "%";
         report(*this, FD_SOFT_UPDATE, id, percent, false);
     }
     QLOG << "update done.";
@@ -142,10 +150,8 @@ bool LocalVault::fdExtract(const QString& zip, const QString& folder)
     const QString base = folderBase(folder);
     if (!makeFolder(folder))
         return false;
-    QString name;
-    QByteArray bytes;
     for (int index = 0; index < reader.count(); ++index) {
-        if (!reader.read(index, &name, &bytes) || !placeEntry(base, name, bytes, nullptr))
+        if (!placeEntry(base, reader, index, nullptr))
             return false;
     }
     return true;

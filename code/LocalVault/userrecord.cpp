@@ -1,5 +1,6 @@
 #include "localvault.h"
 
+#include "privatefile.h"
 #include "trace.h"
 #include "wholefile.h"
 
@@ -109,7 +110,8 @@ LocalVault::userinfo LocalVault::fdUserinfo()
 bool LocalVault::fdSetUserInfo(const userinfo& record)
 {
     logRecord(record);
-    return writeWholeFile(userInfoFile, record.toBytes());
+    // It holds the remembered password.
+    return writeWholeFile(userInfoFile, record.toBytes(), PrivateFile::fileMode);
 }
 
 LocalVault::mydatetime LocalVault::fdCurDateTime()

@@ -2,10 +2,22 @@
 #define WHOLEFILE_H
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
+#include <functional>
+
 // Replaces the file's content through a temporary file and a rename: a reader sees the old
-// content or the new one, never a half-written file.
+// content or the new one, never a half-written file. A file that is replaced keeps its
+// permissions; a new one gets the default ones.
 bool writeWholeFile(const QString& path, const QByteArray& bytes);
+
+// The same, the new file with exactly these permissions. They are set on the temporary before
+// its first byte, so the content is never readable under wider ones.
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions);
+
+// The same, the content written by fill in pieces; a false fill keeps the old file.
+bool writeWholeFile(const QString& path, const std::function<bool(QIODevice&)>& fill,
+                    QFileDevice::Permissions permissions);
 
 #endif // WHOLEFILE_H

@@ -4,6 +4,37 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+namespace {
+// A sign-in and a sync as the store sees them: the user record written, a day and a night saved.
+void signInAndSync(VaultProbe& vault)
+{
+    QVERIFY(vault.fdSetUserInfo(LocalVault::userinfo()));
+    QVERIFY(vault.fdRead());
+    const uchar step[4] = {0, 0, 0, 1};
+    const uchar sleep[4] = {0, 0, 0, 2};
+    QVERIFY(vault.fdAddStep(step, LocalVault::SYNC_NEW, QByteArray::fromHex("1601010500") + QByteArray(15, '\2'), false));
+    const QByteArray night = QByteArray(7, '\0') + QByteArray::fromHex("1602010200") + QByteArray(5, '\0');
+    QVERIFY(vault.fdAddSleep(sleep, LocalVault::SYNC_NEW, night + QByteArray::fromHex("001e0700" "000a0803"), false));
+    QVERIFY(vault.fdSave());
+}
+
+// The user record and the four day files.
+QStringList privateFiles(const VaultProbe& vault)
+{
+    return {vault.userInfoFile, vault.stepTableFile, vault.stepDataFile, vault.sleepTableFile, vault.sleepDataFile};
+}
+
+// What an earlier version left: the user record and the day files readable by all.
+void leaveOpen(const QString& id)
+{
+    VaultProbe earlier;
+    QVERIFY(earlier.fdSetUserId(id));
+    signInAndSync(earlier);
+    for (const QString& file : privateFiles(earlier))
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0644), 0);
+}
+} // namespace
+
 class TestLocalVaultFrame : public QObject
 {
     Q_OBJECT
@@ -45,22 +76,37 @@ void TestLocalVaultFrame::userId_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("mobile number") << QStringLiteral("13800000000") << true;
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("dot") << QStringLiteral(".") << false;
-    QTest::newRow("dot dot") << QStringLiteral("..") << false;
-    QTest::newRow("slash") << QStringLiteral("a/b") << false;
-    QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+    QTest::addColumn<bool>("leftOpen");
+    QTest::newRow("mobile number") << QStringLiteral("13800000000") << true << false;
+    QTest::newRow("empty") << QString() << false << false;
+    QTest::newRow("dot") << QStringLiteral(".") << false << false;
+    QTest::newRow("dot dot") << QStringLiteral("..") << false << false;
+    QTest::newRow("slash") << QStringLiteral("a/b") << false << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false << false;
+    QTest::newRow("files left readable by all are private after the next sync")
+        << QStringLiteral("13800000001") << true << true;
 }
 
 void TestLocalVaultFrame::userId()
 {
     QFETCH(QString, id);
     QFETCH(bool, accepted);
-    LocalVault vault;
-    QCOMPARE(vault.fdSetUserId(id), accepted);
+    QFETCH(bool, leftOpen);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QStringLiteral("/quorin");
+    QDir(data + QLatin1Char('/') + id).removeRecursively();
+    if (leftOpen)
+        leaveOpen(id);
+    VaultProbe vault;
+    QCOMPARE(vault.fdSetUserId(id), accepted);
     QCOMPARE(QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot).contains(id), accepted);
+    if (!accepted)
+        return;
+    // The record holds the remembered password, the day files the user's days: theirs alone.
+    signInAndSync(vault);
+    for (const QString& file : privateFiles(vault))
+        QVERIFY2(modeOf(file) == 0600, qPrintable(file));
+    for (const QString& folder : {data, QFileInfo(vault.userInfoFile).path(), vault.fdUpdateDir(), vault.userDir})
+        QVERIFY2(modeOf(folder) == 0700, qPrintable(folder));
 }
 
 void TestLocalVaultFrame::userFolder_data()

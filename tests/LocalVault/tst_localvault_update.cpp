@@ -1,5 +1,6 @@
 #include "localvault.h"
 #include "packagemaker.h"
+#include "vaultprobe.h"
 
 #include <JlCompress.h>
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -24,6 +26,14 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Makes the central directory say that the entry unpacks to size bytes.
+void claimSize(QByteArray* zip, const QString& name, quint32 size)
+{
+    const int header = zip->lastIndexOf(name.toUtf8()) - 46;
+    QVERIFY(header >= 0 && zip->mid(header, 4) == "PK\x01\x02");
+    qToLittleEndian(size, zip->data() + header + 24);
 }
 
 class RecordingVault : public LocalVault
@@ -108,30 +118,47 @@ void TestLocalVaultUpdate::update_data()
 {
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<bool>("existing");
-    QTest::newRow("folder without separator") << QString() << true;
-    QTest::newRow("folder with a trailing slash") << QStringLiteral("/") << true;
-    QTest::newRow("missing folder, all files new") << QString() << false;
+    QTest::addColumn<int>("oldMode");    // of the files the package replaces
+    QTest::addColumn<int>("entryMode");  // the mode every entry records, 0: none
+    QTest::addColumn<int>("keepMode");   // of the replaced keep.txt after the update
+    QTest::addColumn<int>("addedMode");  // of the new new/added.txt
+    QTest::newRow("folder without separator") << QString() << true << 0644 << 0 << 0644 << 0644;
+    QTest::newRow("folder with a trailing slash") << QStringLiteral("/") << true << 0644 << 0 << 0644 << 0644;
+    QTest::newRow("missing folder, all files new") << QString() << false << 0644 << 0 << 0644 << 0644;
+    QTest::newRow("a replaced program keeps its run bit") << QString() << true << 0755 << 0 << 0755 << 0644;
+    QTest::newRow("a replaced file keeps its mode over the entry's") << QString() << true << 0700 << 0644 << 0700 << 0644;
+    QTest::newRow("a new file takes the entry's mode") << QString() << false << 0644 << 0750 << 0750 << 0750;
+    QTest::newRow("set-uid and set-gid are never carried") << QString() << true << 06755 << 06775 << 0755 << 0775;
+    QTest::newRow("a link's rwxrwxrwx is no file's mode") << QString() << false << 0644 << 0120777 << 0644 << 0644;
 }
 
 void TestLocalVaultUpdate::update()
 {
     QFETCH(QString, suffix);
     QFETCH(bool, existing);
+    QFETCH(int, oldMode);
+    QFETCH(int, entryMode);
+    QFETCH(int, keepMode);
+    QFETCH(int, addedMode);
     QTemporaryDir dir;
     const QString target = dir.filePath("target");
     const QString earlier = target + "/earlier.bk";
     QStringList list{QString()};
     if (existing) {
         writeFile(target + "/keep.txt", "old keep");
+        QCOMPARE(::chmod(QFile::encodeName(target + "/keep.txt").constData(), mode_t(oldMode)), 0);
         writeFile(target + "/sub/inner.txt", "old inner");
         writeFile(earlier, "left by an earlier run");
         writeFile(target + "/updatelist.conf", earlier.toUtf8() + "\r\n");
         list = QStringList{earlier, target + "/keep.txt.bk", target + "/sub/inner.txt.bk", QString()};
     }
     const QString zip = makePackage(dir.filePath("p.zip"), {{"keep.txt", "new keep"}, {"sub/", ""},
-                                                            {"sub/inner.txt", "new inner"}, {"new/added.txt", "added"}});
+                                                            {"sub/inner.txt", "new inner"}, {"new/added.txt", "added"}},
+                                    quint32(entryMode));
     RecordingVault vault;
     QVERIFY(vault.fdSoftUpdate(1, zip, target + suffix));
+    QCOMPARE(modeOf(target + "/keep.txt"), keepMode);
+    QCOMPARE(modeOf(target + "/new/added.txt"), addedMode);
     QCOMPARE(readFile(target + "/keep.txt"), QByteArray("new keep"));
     QCOMPARE(readFile(target + "/sub/inner.txt"), QByteArray("new inner"));
     QCOMPARE(readFile(target + "/new/added.txt"), QByteArray("added"));
@@ -148,6 +175,8 @@ void TestLocalVaultUpdate::update()
     QVERIFY(!QFile::exists(target + "/updatelist.conf"));
     QVERIFY(!QFile::exists(earlier));
     QCOMPARE(QDir(target).entryList(QDir::Files), QStringList{"keep.txt"});
+    // The next start deletes the backups; what replaced them stays runnable.
+    QCOMPARE(modeOf(target + "/keep.txt"), keepMode);
     QVERIFY(LocalVault::fdUpdateClear(target + "/updatelist.conf"));
 }
 
@@ -175,6 +204,11 @@ void TestLocalVaultUpdate::refused_data()
     QTest::newRow("entry named as a backup") << Entries{keep, {"keep.txt.bk", "x"}} << QString() << true << true << 0;
     // The second copy finds its backup name taken; unpacked without backups it simply wins.
     QTest::newRow("same name twice") << Entries{added, keep, keep} << QString() << true << true << 2;
+    QTest::newRow("zip bomb: 4 MiB of zeros deflated a thousandfold")
+        << Entries{keep, {"zeros", QByteArray(4 << 20, '\0')}} << "deflate" << false << false << 0;
+    QTest::newRow("an entry of 5 bytes claiming 4 GiB") << Entries{keep, added} << "claims 4294967280" << false << false << 0;
+    QTest::newRow("12 MiB stored, within the ratio, claiming past 1 GiB")
+        << Entries{keep, {"big", QByteArray(12 << 20, 'x')}} << "claims 1140850688" << false << false << 0;
 }
 
 // A refused package leaves the target folder exactly as it was.
@@ -191,8 +225,10 @@ void TestLocalVaultUpdate::refused()
     writeFile(target + "/blocked", "a file, not a folder");
     writeFile(target + "/sub/z", "z");
     writeFile(target + "/updatelist.conf", "earlier.bk\r\n");
-    const QString zip = makePackage(dir.filePath("p.zip"), entries);
+    const QString zip = makePackage(dir.filePath("p.zip"), entries, 0, damage == "deflate");
     QByteArray bytes = readFile(zip);
+    if (damage.startsWith("claims "))
+        claimSize(&bytes, entries.last().first, damage.mid(7).toUInt());
     if (damage == "flip")
         bytes[bytes.indexOf(damagedPayload) + 3] = 'X';
     if (damage == "truncate")

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // Opens the store's tables and paths to the tests.
 class VaultProbe : public LocalVault
 {
@@ -34,6 +36,13 @@ inline void writeAll(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+// The file's mode bits, set-uid and set-gid included; -1 when there is no file.
+inline int modeOf(const QString& path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
 }
 
 #endif // VAULTPROBE_H

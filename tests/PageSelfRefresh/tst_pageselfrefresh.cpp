@@ -359,6 +359,10 @@ void TestPageSelfRefresh::road()
         tabsOf(*dialog)->setCurrentIndex(TAB_END);
         QVERIFY(rig.shot(*dialog, QStringLiteral("result")));
     }
+    // Nobody else may look into the package's folder.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFileInfo(QFileInfo(file).absolutePath()).permissions() & others, QFileDevice::Permissions());
     // The wizard's end takes its download folder with it.
     dialog.reset();
     QCOMPARE(tree(root, {}), QStringList());

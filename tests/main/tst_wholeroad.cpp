@@ -239,13 +239,16 @@ void TestWholeRoad::initTestCase()
     firmware.image = firmwareImage();
     ledger.setFirmware(firmware);
 
-    // A newer program whose package replaces a file of the program folder and adds a folder.
+    // A newer program whose package replaces a file of the program folder and adds a folder, and
+    // ships the program itself, packed as tight as zip packs: the restart runs what it unpacked.
     QVERIFY(writeFile(QDir(programFolder()).filePath(PROGRAM_DATA), OLD_DATA));
     QTemporaryDir packages;
     const QString package = makePackage(packages.filePath(QStringLiteral("package.zip")),
                                         {{PROGRAM_DATA, NEW_DATA},
                                          {QStringLiteral("plugins/"), QByteArray()},
-                                         {QStringLiteral("plugins/road.txt"), NEW_DATA}});
+                                         {QStringLiteral("plugins/road.txt"), NEW_DATA},
+                                         {QStringLiteral("Quorin"), readFile(QDir(programFolder()).filePath(QStringLiteral("Quorin")))}},
+                                        0, true);
     QVERIFY(!package.isEmpty());
     LoopbackCloud::lc_file served;
     served.body = readFile(package);

@@ -220,7 +220,7 @@ void WidgetDownLoad::getData(const QUrl& url, const QString& file)
     ui->label_text->setText(QObject::tr("准备下载升级包大小:%1").arg(sizeText(m_total)));
     m_network = new QNetworkAccessManager(this);
     m_reply = m_network->get(request);
-    const bool made = m_reply && QDir().mkpath(folder);
+    const bool made = m_reply && CoreHub::fdMakeDir(folder);
     if (made)
         m_folder = folder;
     if (!made || !m_package->open(QIODevice::WriteOnly | QIODevice::Truncate)) {

@@ -1,0 +1,45 @@
+#include "privatefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace PrivateFile {
+
+bool create(QFile& file, const QString& path)
+{
+    const QFileInfo left(path);
+    if (left.isFile() && !left.isSymLink())
+        QFile::remove(path);
+    // Qt opens new files with the umask's mode; only open(2) makes them private from the start.
+    const int handle = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (handle < 0)
+        return false;
+    if (file.open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(handle);
+    return false;
+}
+
+bool makeFolder(const QString& path)
+{
+    if (!QDir().mkdir(path))
+        return QFileInfo(path).isDir();
+    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+bool makePath(const QString& path)
+{
+    const QFileInfo folder(QDir::cleanPath(QDir().absoluteFilePath(path)));
+    if (folder.isDir())
+        return true;
+    const QString parent = folder.absolutePath();
+    if (parent != folder.absoluteFilePath() && !makePath(parent))
+        return false;
+    return makeFolder(folder.absoluteFilePath());
+}
+
+} // namespace PrivateFile

@@ -1,0 +1,27 @@
+#ifndef PRIVATEFILE_H
+#define PRIVATEFILE_H
+
+#include <QFileDevice>
+#include <QString>
+
+class QFile;
+
+// The user's own files and folders: nobody else can read them from the moment they exist.
+namespace PrivateFile {
+
+const QFileDevice::Permissions fileMode = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Opens file for writing at path, empty; the file then has no name of its own. A file made
+// here gets fileMode. A file left at the path is removed first, so the content goes into a new
+// file: the old one may be readable by others, and so may handles opened on it.
+bool create(QFile& file, const QString& path);
+
+// Creates one folder, for its owner only; a folder already there keeps its mode.
+bool makeFolder(const QString& path);
+
+// Creates the folder and every missing folder above it, as makeFolder does.
+bool makePath(const QString& path);
+
+} // namespace PrivateFile
+
+#endif // PRIVATEFILE_H
