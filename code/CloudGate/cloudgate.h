@@ -98,6 +98,9 @@ public:
     // Code for a reply whose "returnCode" is missing, mistyped or unknown: no table row, never 0.
     static const int NS_RET_UNKNOWN = -1;
 
+    // The largest firmware image the band transfer can count: 65535 long packs of 1020 bytes.
+    static constexpr qint64 FIRMWARE_IMAGE_MAX = qint64(0xFFFF) * 1020;
+
     struct ns_msg_info {
         int flag = 0;
         QString path;
