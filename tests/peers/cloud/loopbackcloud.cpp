@@ -24,6 +24,9 @@ QByteArray htmlPage(const QString& title, const QString& body)
         .toUtf8();
 }
 
+// Base64 letters: an endless firmware text stays a valid one however much of it is read.
+const QByteArray ENDLESS_PIECE(64 * 1024, 'A');
+
 QByteArray statusText(int status)
 {
     switch (status) {
@@ -217,6 +220,9 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
     case FAULT_SILENT:
         links[socket].busy = true;
         return;
+    case FAULT_ENDLESS:
+        pourEndless(socket, JSON_TYPE, QByteArrayLiteral("{\"firmwareData\":\""));
+        return;
     case FAULT_MALFORMED:
         writeReply(socket, 200, QByteArrayLiteral("text/html"),
                    QByteArrayLiteral("<html><body>gateway error</body></html>"), keepAlive);
@@ -253,6 +259,29 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
         links[guard].busy = false;
         serve(guard);
     });
+}
+
+qint64 LoopbackCloud::endlessBytes() const
+{
+    return pouredBytes;
+}
+
+// The link takes no other request: its answer never ends.
+void LoopbackCloud::pourEndless(QTcpSocket* socket, const QByteArray& contentType, const QByteArray& start)
+{
+    links[socket].busy = true;
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\nConnection: close\r\n\r\n" + start);
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { pourMore(socket); });
+    pourMore(socket);
+}
+
+// One piece waits at a time, so the body grows only as fast as the reader takes it.
+void LoopbackCloud::pourMore(QTcpSocket* socket)
+{
+    if (!links.contains(socket) || socket->bytesToWrite() >= ENDLESS_PIECE.size())
+        return;
+    socket->write(ENDLESS_PIECE);
+    pouredBytes += ENDLESS_PIECE.size();
 }
 
 // A few tasks for a signed-in user; an error page for a form that is not one or a token that
