@@ -86,6 +86,11 @@ public:
         int pieceMs = 100;
     };
 
+    // Hostile pictures at paths of their own, answered to any method. ENDLESS_PICTURE_PATH: 200
+    // with no length and a body that goes on for as long as the reader takes it.
+    // HUGE_PICTURE_PATH: a PNG of a few dozen KiB whose 20000 x 20000 pixels decode to 1.6 GB.
+    static const QString ENDLESS_PICTURE_PATH;
+    static const QString HUGE_PICTURE_PATH;
     // Bytes of endless bodies handed to the links so far: what a reader that stops at its cap
     // let through, give or take the sockets' buffers.
     qint64 endlessBytes() const;
@@ -127,6 +132,7 @@ private:
     void answerFile(QTcpSocket* socket, const lc_request& request, const lc_file& file, bool keepAlive);
     void sendPieces(QTcpSocket* socket, const QByteArray& rest, const lc_file& file, bool keepAlive);
     lc_fault faultFor(const QString& path) const;
+    bool answerHostile(QTcpSocket* socket, const lc_request& request, bool keepAlive);
     void pourEndless(QTcpSocket* socket, const QByteArray& contentType, const QByteArray& start);
     void pourMore(QTcpSocket* socket);
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
