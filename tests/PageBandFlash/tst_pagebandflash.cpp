@@ -112,18 +112,6 @@ WireCodec::bs_pack bandAnswer(const quint8& sub, const quint8& serial, const qui
     return pack;
 }
 
-// A hub whose band packets go nowhere: counted, not carried.
-class PacketSink : public CoreHub
-{
-public:
-    int packets = 0;
-    bool bhFirmwareSend(const WireCodec::bs_pack&) override
-    {
-        ++packets;
-        return true;
-    }
-};
-
 // Answers a whole transfer from the hub as a band that takes every long pack would, for images
 // too long to send to the simulated band.
 void answerAsBand(CoreHub& hub, const int& size)
@@ -425,7 +413,6 @@ void TestPageBandFlash::confirmOffer()
     QFETCH(QString, note);
     QFETCH(bool, canStart);
     PageRig rig;
-    PacketSink hub;
     PageBandFlash page;
     QWidget* confirm = tab(page, "tab_confirm");
     QVERIFY(QMetaObject::invokeMethod(confirm, "setData", Q_ARG(quint16, quint16(current)),
@@ -442,16 +429,14 @@ void TestPageBandFlash::confirmOffer()
     if (imageSize == LONGEST_IMAGE)
         QSKIP("65535 packs take minutes in the instrumented build");
 #endif
-    // No bound band: the check stops at once; the test answers as the band.
-    page.setMsg(&hub);
+    // No bound band: the check stops at once and, with no band link, the packets go nowhere.
+    page.setMsg(&rig.hub());
     QVERIFY(QMetaObject::invokeMethod(confirm, "on_okClick"));
     QCOMPARE(currentTab(page), 2);
-    answerAsBand(hub, imageSize);
+    answerAsBand(rig.hub(), imageSize);
     QCOMPARE(currentTab(page), 4);
     QCOMPARE(text(page, "tab_end"), INSTALLED);
     QCOMPARE(progress(page), 100);
-    const int packs = (imageSize + 1019) / 1020;
-    QCOMPARE(hub.packets, 1 + packs * 2 + (imageSize + 16) / 17);
     QVERIFY(rig.clean());
 }
 
