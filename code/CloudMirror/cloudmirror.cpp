@@ -152,10 +152,20 @@ void CloudMirror::setTransferTimeout(const int& milliseconds)
     m_transferTimer.setInterval(milliseconds);
 }
 
+void CloudMirror::setReplyCap(const qint64& bytes)
+{
+    m_replyCap = bytes;
+}
+
 void CloudMirror::on_readyRead()
 {
     if (!m_curSend || !m_reply)
         return;
+    if (m_curSend->reply.size() + m_reply->bytesAvailable() > m_replyCap) {
+        QLOG << "reply over its cap, tag:" << m_curSend->tag << "cap:" << m_replyCap;
+        giveUp();
+        return;
+    }
     m_curSend->reply.append(m_reply->readAll());
 }
 
@@ -163,7 +173,12 @@ void CloudMirror::on_metaDataChanged()
 {
     if (!m_reply)
         return;
-    QLOG << "len:" << m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    QLOG << "len:" << announced;
+    if (announced > m_replyCap && m_curSend) {
+        QLOG << "announced reply over its cap, tag:" << m_curSend->tag << "cap:" << m_replyCap;
+        giveUp();
+    }
 }
 
 void CloudMirror::on_finished()
@@ -198,10 +213,15 @@ void CloudMirror::on_transferTimeout()
     if (!m_curSend)
         return;
     QLOG << "transfer timed out, tag:" << m_curSend->tag;
-    QNetworkReply* stalled = m_reply;
+    giveUp();
+}
+
+void CloudMirror::giveUp()
+{
+    QNetworkReply* stopped = m_reply;
     close();
-    if (stalled)
-        stalled->abort();
+    if (stopped)
+        stopped->abort();
     m_curSend->reply.clear();
     on_finished();
 }

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <deque>
+#include <limits>
 
 class QNetworkReply;
 
@@ -50,6 +51,8 @@ public:
 
     // A request still unfinished after this many milliseconds ends with an empty download.
     void setTransferTimeout(const int& milliseconds);
+    // A reply longer than this, announced or received, ends with an empty download at once.
+    void setReplyCap(const qint64& bytes);
 
 signals:
     void upload(int tag, QByteArray dat);
@@ -67,6 +70,9 @@ private slots:
     void on_transferTimeout();
 
 private:
+    // Ends the request in flight with an empty download, as a reply that never came.
+    void giveUp();
+
     QNetworkAccessManager m_manager;
     QPointer<QNetworkReply> m_reply;
     QUrl m_address;
@@ -74,6 +80,7 @@ private:
     QTimer m_sendTimer;
     QTimer m_transferTimer;
     Data* m_curSend = nullptr;
+    qint64 m_replyCap = std::numeric_limits<qint64>::max();
 };
 
 #endif // CLOUDMIRROR_H

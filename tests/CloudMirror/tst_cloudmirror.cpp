@@ -14,7 +14,9 @@ struct Seen {
     QByteArray body;
 };
 
-enum Answer { WHOLE, PIECES, ERROR_STATUS, NEVER };
+// ENDLESS: a body with no length that never ends; TOO_LONG: one byte more announced than the
+// body holds, which is sent, and then nothing.
+enum Answer { WHOLE, PIECES, ERROR_STATUS, NEVER, ENDLESS, TOO_LONG };
 
 // A cloud on 127.0.0.1 that records every request and answers it as told.
 class LoopbackCloud : public QObject
@@ -74,6 +76,15 @@ private:
         switch (answer) {
         case NEVER:
             return;
+        case ENDLESS:
+            socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+            pour(socket);
+            connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] { pour(socket); });
+            return;
+        case TOO_LONG:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(replyBody.size() + 1)
+                          + "\r\n\r\n" + replyBody);
+            return;
         case PIECES: {
             const int half = replyBody.size() / 2;
             socket->write(head + replyBody.left(half));
@@ -94,6 +105,13 @@ private:
             socket->disconnectFromHost();
             return;
         }
+    }
+
+    // Keeps a piece waiting for as long as the reader takes them.
+    void pour(QTcpSocket* socket)
+    {
+        if (socket->bytesToWrite() < replyBody.size())
+            socket->write(replyBody);
     }
 
     QTcpServer m_server;
@@ -171,24 +189,30 @@ void TestCloudMirror::contentType()
 void TestCloudMirror::answers_data()
 {
     QTest::addColumn<int>("answer");
-    QTest::newRow("whole") << int(WHOLE);
-    QTest::newRow("pieces joined into one download") << int(PIECES);
-    QTest::newRow("error status still delivers its body") << int(ERROR_STATUS);
+    QTest::addColumn<bool>("delivered");
+    QTest::newRow("whole") << int(WHOLE) << true;
+    QTest::newRow("pieces joined into one download") << int(PIECES) << true;
+    QTest::newRow("error status still delivers its body") << int(ERROR_STATUS) << true;
+    QTest::newRow("an endless body ends empty at the cap") << int(ENDLESS) << false;
+    QTest::newRow("a length over the cap ends empty before the body") << int(TOO_LONG) << false;
 }
 
+// The cap is the length of the whole answer: one that fits exactly is delivered.
 void TestCloudMirror::answers()
 {
     QFETCH(int, answer);
+    QFETCH(bool, delivered);
     m_cloud->answer = Answer(answer);
     m_cloud->replyBody = QByteArray(4000, 'a') + QByteArray(4000, 'b');
     CloudMirror mirror;
+    mirror.setReplyCap(m_cloud->replyBody.size());
     QSignalSpy downloads(&mirror, &CloudMirror::download);
     mirror.addQueue(9, QStringLiteral("/day"), "x", CloudMirror::DATA_JSON);
     QVERIFY(downloads.wait());
     QTest::qWait(300);
     QCOMPARE(downloads.size(), 1);
     QCOMPARE(downloads[0][0].toInt(), 9);
-    QCOMPARE(downloads[0][1].toByteArray(), m_cloud->replyBody);
+    QCOMPARE(downloads[0][1].toByteArray(), delivered ? m_cloud->replyBody : QByteArray());
 }
 
 void TestCloudMirror::requestsGoOutInQueueOrder()

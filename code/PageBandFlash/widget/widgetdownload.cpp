@@ -19,8 +19,8 @@ const quint8 kSubLong = 0x05;
 const quint8 kHeaderSerial = 0x01;
 const quint8 kPackEnd = 0xFE;
 const quint8 kImageEnd = 0xFF;
-// Pack indexes and counts travel in 16 bits.
-const qint64 kMaxImage = qint64(0xFFFF) * kPackSize;
+// Pack indexes and counts travel in 16 bits: the largest image the cloud may deliver must fit.
+static_assert(CloudGate::FIRMWARE_IMAGE_MAX <= qint64(0xFFFF) * kPackSize, "a pack index the wire cannot carry");
 
 QByteArray packet(const quint8& sub, const quint8& serial)
 {
@@ -83,7 +83,7 @@ void WidgetDownLoad::on_okClick()
     m_sent = 0;
     CoreHub* hub = Msg();
     // An empty image has no packs; one past 65535 packs cannot be counted on the wire.
-    if (!hub || m_image.isEmpty() || m_image.size() > kMaxImage) {
+    if (!hub || m_image.isEmpty() || m_image.size() > CloudGate::FIRMWARE_IMAGE_MAX) {
         QLOG << "image refused, size=" << m_image.size();
         fail();
         return;
@@ -115,7 +115,7 @@ void WidgetDownLoad::On_BhFirmStartRev(const WireCodec::bs_pack& pack)
 {
     Q_UNUSED(pack)
     disconnect(Msg(), SIGNAL(onBhFirmRev(WireCodec::bs_pack)), this, SLOT(On_BhFirmStartRev(WireCodec::bs_pack)));
-    m_packCount = quint16((m_image.size() + kPackSize - 1) / kPackSize);
+    m_packCount = (m_image.size() + kPackSize - 1) / kPackSize;
     m_packIndex = 1;
     sendPack();
 }
@@ -128,7 +128,7 @@ void WidgetDownLoad::sendPack()
 
     QByteArray header = packet(kSubLong, kHeaderSerial);
     putWord(header, 3, quint16(slice.size()));
-    putWord(header, 5, m_packIndex);
+    putWord(header, 5, quint16(m_packIndex));
     putWord(header, 7, WireCodec::crcCCITT(slice));
     header[9] = char(kPayload);
     send(header);

@@ -51,9 +51,10 @@ private:
 
     QByteArray m_image;
     qint64 m_sent = 0;
-    // 1-based index of the next long pack, and how many the image has.
-    quint16 m_packIndex = 1;
-    quint16 m_packCount = 0;
+    // 1-based index of the next long pack, and how many the image has. The index goes one past
+    // the last pack, which 16 bits cannot hold after pack 65535.
+    int m_packIndex = 1;
+    int m_packCount = 0;
     Ui::WidgetDownLoad* ui;
 };
 

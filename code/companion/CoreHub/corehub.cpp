@@ -43,6 +43,7 @@ void CoreHub::attachCarriers()
 {
     m_port->setParent(this);
     m_cloud->setParent(this);
+    m_cloud->setReplyCap(REPLY_MAX);
     connect(m_port, &PortHarvest::onExist, this, &CoreHub::on_PortExist);
     connect(m_port, &PortHarvest::onBusy, this, &CoreHub::on_PortBusy);
     connect(m_port, &PortHarvest::onRecv, this, &CoreHub::on_PortRecv);

@@ -2,12 +2,24 @@
 
 #include "trace.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPixmap>
 #include <QUrl>
+
+namespace {
+
+// A file: or qrc: address would show a picture of this computer.
+bool isWebAddress(const QUrl& url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+}
+
+} // namespace
 
 RemotePicture::RemotePicture(QWidget* parent)
     : QLabel(parent)
@@ -29,8 +41,8 @@ void RemotePicture::setBgImg(const QString& address)
         m_formPictureKept = true;
     }
     const QUrl url(address.trimmed());
-    if (address.trimmed().isEmpty() || !url.isValid()) {
-        QLOG << "no picture address, showing the form picture; address=" << address;
+    if (address.trimmed().isEmpty() || !url.isValid() || !isWebAddress(url)) {
+        QLOG << "no picture address on the web, showing the form picture; address=" << address;
         showFormPicture();
         return;
     }
@@ -38,6 +50,7 @@ void RemotePicture::setBgImg(const QString& address)
     request.setTransferTimeout(FETCH_TIMEOUT_MS);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     m_reply = m_network->get(request);
+    connect(m_reply, &QNetworkReply::downloadProgress, this, &RemotePicture::on_progress);
     connect(m_reply, &QNetworkReply::finished, this, &RemotePicture::on_fetched);
 }
 
@@ -50,6 +63,16 @@ void RemotePicture::dropFetch()
     disconnect(reply, nullptr, this, nullptr);
     reply->abort();
     reply->deleteLater();
+}
+
+// Announced or received, a body over the limit is no avatar.
+void RemotePicture::on_progress(qint64 received, qint64 total)
+{
+    if (received <= PICTURE_MAX_BYTES && total <= PICTURE_MAX_BYTES)
+        return;
+    QLOG << "picture body too long, showing the form picture; received=" << received << "announced=" << total;
+    dropFetch();
+    showFormPicture();
 }
 
 void RemotePicture::on_fetched()
@@ -67,9 +90,25 @@ void RemotePicture::on_fetched()
         showFormPicture();
         return;
     }
-    QPixmap picture;
-    if (!picture.loadFromData(reply->readAll())) {
-        QLOG << "the fetched bytes are no picture, showing the form picture; url=" << reply->url().toString();
+    showFetched(reply->readAll(), reply->url().toString());
+}
+
+// A small file can claim a picture of gigabytes: its size is read from its header first.
+void RemotePicture::showFetched(const QByteArray& bytes, const QString& url)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize side = reader.size();
+    if (!side.isValid() || side.width() > PICTURE_MAX_SIDE || side.height() > PICTURE_MAX_SIDE) {
+        QLOG << "no picture, or one too big to show, showing the form picture; url=" << url << "size=" << side;
+        showFormPicture();
+        return;
+    }
+    const QPixmap picture = QPixmap::fromImage(reader.read());
+    if (picture.isNull()) {
+        QLOG << "the fetched bytes are no picture, showing the form picture; url=" << url;
         showFormPicture();
         return;
     }

@@ -1,6 +1,7 @@
 #include "busymeter.h"
 #include "glowentry.h"
 #include "hintbubble.h"
+#include "loopbackcloud.h"
 #include "noticebox.h"
 #include "pageshot.h"
 #include "picturebox.h"
@@ -17,12 +18,13 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 #include <vector>
 
-enum class Serve { Picture, NoPicture, Refused, Silent, EmptyAddress };
+enum class Serve { Picture, NoPicture, Refused, Silent, EmptyAddress, EndlessBody, HugePicture, FileAddress };
 Q_DECLARE_METATYPE(Serve)
 
 namespace {
@@ -295,20 +297,43 @@ void TestWidgets::remotePicture_data()
     QTest::newRow("a silent server times out and keeps it")      << false << Serve::Silent       << false;
     QTest::newRow("no avatar after a fetched one: the form picture again") << true << Serve::EmptyAddress << false;
     QTest::newRow("no picture after a fetched one: the form picture again") << true << Serve::NoPicture  << false;
+    QTest::newRow("an endless body is dropped at its limit and keeps it") << false << Serve::EndlessBody << false;
+    QTest::newRow("20000 x 20000 pixels are not decoded and keep it")    << false << Serve::HugePicture << false;
+    QTest::newRow("a picture on this computer is not fetched")           << true << Serve::FileAddress << false;
 }
 
 namespace {
 
+// Where the row's picture is: the hostile ones at the loopback cloud or on this computer.
+QString addressOf(const Serve& serve, const PictureServer& server, const LoopbackCloud& cloud, const QTemporaryDir& home)
+{
+    switch (serve) {
+    case Serve::EmptyAddress:
+        return QString();
+    case Serve::EndlessBody:
+        return cloud.fileUrl(LoopbackCloud::ENDLESS_PICTURE_PATH).toString();
+    case Serve::HugePicture:
+        return cloud.fileUrl(LoopbackCloud::HUGE_PICTURE_PATH).toString();
+    case Serve::FileAddress:
+        return QUrl::fromLocalFile(home.filePath(QStringLiteral("head.png"))).toString();
+    default:
+        return QStringLiteral("http://127.0.0.1:%1/head.png").arg(server.serverPort());
+    }
+}
+
 // Fetches from a server that serves as asked; false when the fetch did not end in time.
-bool fetch(RemotePicture& picture, const Serve& serve)
+bool fetch(RemotePicture& picture, const Serve& serve, LoopbackCloud& cloud)
 {
     PictureServer server(serve);
-    if (!server.listen(QHostAddress::LocalHost))
+    QTemporaryDir home;
+    QFile local(home.filePath(QStringLiteral("head.png")));
+    if (!server.listen(QHostAddress::LocalHost) || !local.open(QIODevice::WriteOnly) || local.write(pngOf(Qt::red)) <= 0)
         return false;
-    const QString address = QStringLiteral("http://127.0.0.1:%1/head.png").arg(server.serverPort());
+    local.close();
+    const QString address = addressOf(serve, server, cloud, home);
     if (serve == Serve::Refused)
         server.close();
-    picture.setBgImg(serve == Serve::EmptyAddress ? QString() : address);
+    picture.setBgImg(address);
     return QTest::qWaitFor([&picture] { return picture.findChildren<QNetworkReply*>().isEmpty(); },
                            RemotePicture::FETCH_TIMEOUT_MS + 10000);
 }
@@ -326,15 +351,19 @@ void TestWidgets::remotePicture()
     QFETCH(Serve, serve);
     QFETCH(bool, replaced);
 
+    LoopbackCloud cloud;
+    QVERIFY(cloud.start());
     RemotePicture picture;
     picture.resize(16, 16);
     picture.setPixmap(filled(Qt::blue));
     if (fetchedBefore) {
-        QVERIFY(fetch(picture, Serve::Picture));
+        QVERIFY(fetch(picture, Serve::Picture, cloud));
         QCOMPARE(shownColor(picture), QColor(Qt::red));
     }
-    QVERIFY(fetch(picture, serve));
+    QVERIFY(fetch(picture, serve, cloud));
     QCOMPARE(shownColor(picture), QColor(replaced ? Qt::red : Qt::blue));
+    // The sockets hold a few MiB more than the fetch took.
+    QVERIFY(cloud.endlessBytes() <= RemotePicture::PICTURE_MAX_BYTES + 16 * 1024 * 1024);
 }
 
 void TestWidgets::screenshot()

@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QtEndian>
 
 namespace {
 
@@ -24,6 +25,45 @@ QByteArray htmlPage(const QString& title, const QString& body)
         .toUtf8();
 }
 
+const QByteArray PNG_TYPE = QByteArrayLiteral("image/png");
+const QByteArray PNG_SIGNATURE = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
+// Base64 letters: an endless firmware text stays a valid one however much of it is read.
+const QByteArray ENDLESS_PIECE(64 * 1024, 'A');
+
+QByteArray bigEndian32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+quint32 pngCrc(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const QByteArray& type, const QByteArray& data)
+{
+    return bigEndian32(quint32(data.size())) + type + data + bigEndian32(pngCrc(type + data));
+}
+
+// Black, one bit a pixel, each row behind its filter byte: a whole picture, not just a header.
+QByteArray hugePicture()
+{
+    const int side = 20000;
+    const QByteArray header = bigEndian32(side) + bigEndian32(side) + QByteArray::fromHex("0100000000");
+    const QByteArray rows(side * (1 + side / 8), '\0');
+    // qCompress puts the length before the zlib stream that PNG wants.
+    return PNG_SIGNATURE + pngChunk("IHDR", header) + pngChunk("IDAT", qCompress(rows, 9).mid(4))
+        + pngChunk("IEND", QByteArray());
+}
+
 QByteArray statusText(int status)
 {
     switch (status) {
@@ -40,6 +80,8 @@ QByteArray statusText(int status)
 
 const QString LoopbackCloud::PATH_PREFIX = QStringLiteral("/zentrova-web/");
 const QString LoopbackCloud::TASK_LIST_PATH = QStringLiteral("/zentrova-web/task/list");
+const QString LoopbackCloud::ENDLESS_PICTURE_PATH = QStringLiteral("/hostile/endless.png");
+const QString LoopbackCloud::HUGE_PICTURE_PATH = QStringLiteral("/hostile/huge.png");
 
 QByteArray LoopbackCloud::lc_request::header(const QByteArray& name) const
 {
@@ -194,6 +236,8 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
     while (requestLog.size() > LOG_REQUESTS)
         requestLog.removeFirst();
     emit onRequest(request.path);
+    if (answerHostile(socket, request, keepAlive))
+        return;
     if (files.contains(request.path)) {
         answerFile(socket, request, files.value(request.path), keepAlive);
         return;
@@ -216,6 +260,9 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
     switch (fault.kind) {
     case FAULT_SILENT:
         links[socket].busy = true;
+        return;
+    case FAULT_ENDLESS:
+        pourEndless(socket, JSON_TYPE, QByteArrayLiteral("{\"firmwareData\":\""));
         return;
     case FAULT_MALFORMED:
         writeReply(socket, 200, QByteArrayLiteral("text/html"),
@@ -253,6 +300,43 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
         links[guard].busy = false;
         serve(guard);
     });
+}
+
+qint64 LoopbackCloud::endlessBytes() const
+{
+    return pouredBytes;
+}
+
+bool LoopbackCloud::answerHostile(QTcpSocket* socket, const lc_request& request, bool keepAlive)
+{
+    if (request.path == ENDLESS_PICTURE_PATH) {
+        pourEndless(socket, PNG_TYPE, PNG_SIGNATURE);
+        return true;
+    }
+    if (request.path == HUGE_PICTURE_PATH) {
+        static const QByteArray picture = hugePicture();
+        writeReply(socket, 200, PNG_TYPE, picture, keepAlive);
+        return true;
+    }
+    return false;
+}
+
+// The link takes no other request: its answer never ends.
+void LoopbackCloud::pourEndless(QTcpSocket* socket, const QByteArray& contentType, const QByteArray& start)
+{
+    links[socket].busy = true;
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\nConnection: close\r\n\r\n" + start);
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { pourMore(socket); });
+    pourMore(socket);
+}
+
+// One piece waits at a time, so the body grows only as fast as the reader takes it.
+void LoopbackCloud::pourMore(QTcpSocket* socket)
+{
+    if (!links.contains(socket) || socket->bytesToWrite() >= ENDLESS_PIECE.size())
+        return;
+    socket->write(ENDLESS_PIECE);
+    pouredBytes += ENDLESS_PIECE.size();
 }
 
 // A few tasks for a signed-in user; an error page for a form that is not one or a token that

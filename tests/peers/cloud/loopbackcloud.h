@@ -27,7 +27,8 @@ public:
         FAULT_FOREIGN_TEXT, // as FAULT_RETURN_CODE, with returnMsg as the fault's own text
         FAULT_MALFORMED,   // answer a body that is not JSON
         FAULT_SLOW,        // answer normally after delayMs
-        FAULT_SILENT       // keep the connection open and never answer
+        FAULT_SILENT,      // keep the connection open and never answer
+        FAULT_ENDLESS      // answer 200 with no length and a JSON text that never ends
     };
 
     struct lc_fault {
@@ -89,6 +90,15 @@ public:
         int pieceMs = 100;
     };
 
+    // Hostile pictures at paths of their own, answered to any method. ENDLESS_PICTURE_PATH: 200
+    // with no length and a body that goes on for as long as the reader takes it.
+    // HUGE_PICTURE_PATH: a PNG of a few dozen KiB whose 20000 x 20000 pixels decode to 1.6 GB.
+    static const QString ENDLESS_PICTURE_PATH;
+    static const QString HUGE_PICTURE_PATH;
+    // Bytes of endless bodies handed to the links so far: what a reader that stops at its cap
+    // let through, give or take the sockets' buffers.
+    qint64 endlessBytes() const;
+
     // path: "/download/pkg.zip" and the like; replaces what was served there.
     void serveFile(const QString& path, const lc_file& file);
     QUrl fileUrl(const QString& path) const;
@@ -127,6 +137,9 @@ private:
     void sendPieces(QTcpSocket* socket, const QByteArray& rest, const lc_file& file, bool keepAlive);
     void sendEndless(QTcpSocket* socket, const lc_file& file);
     lc_fault faultFor(const QString& path) const;
+    bool answerHostile(QTcpSocket* socket, const lc_request& request, bool keepAlive);
+    void pourEndless(QTcpSocket* socket, const QByteArray& contentType, const QByteArray& start);
+    void pourMore(QTcpSocket* socket);
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
                            const QByteArray& body, bool keepAlive);
 
@@ -136,6 +149,7 @@ private:
     QMap<QString, lc_fault> faults;
     QMap<QString, lc_file> files;
     QList<lc_request> requestLog;
+    qint64 pouredBytes = 0;
 };
 
 #endif // LOOPBACKCLOUD_H
