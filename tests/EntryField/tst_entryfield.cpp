@@ -47,6 +47,23 @@ struct FieldWindow
     }
 };
 
+// The open line edit draws on the picture's rounded box only: its top and bottom rows right of
+// the focus mark and its last column stay as the idle field shows them.
+bool marginsKept(const QImage& shown, const QImage& idle, const int markWidth)
+{
+    const int bottom = idle.height() - 1;
+    const int right = idle.width() - 1;
+    for (int x = markWidth; x <= right; ++x) {
+        if (shown.pixel(x, 0) != idle.pixel(x, 0) || shown.pixel(x, bottom) != idle.pixel(x, bottom))
+            return false;
+    }
+    for (int y = 0; y <= bottom; ++y) {
+        if (shown.pixel(right, y) != idle.pixel(right, y))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestEntryField : public QObject
@@ -120,6 +137,8 @@ void TestEntryField::focus_data()
     QTest::newRow("leaving it empty hides the line edit")        << false << ""    << true << false;
     QTest::newRow("leaving it filled keeps the text in view")    << false << "abc" << true << true;
     QTest::newRow("a click on the focus mark opens nothing")     << true  << ""    << false << false;
+    QTest::newRow("a number typed in the open field stays inside the picture's box")
+        << false << "13800000000" << false << true;
 }
 
 void TestEntryField::focus()
@@ -132,9 +151,10 @@ void TestEntryField::focus()
     FieldWindow w;
     QVERIFY(w.open());
     QVERIFY(!w.field->lineEdit()->isVisible());
+    const QImage idle = w.field->grab().toImage();
+    QLabel* mark = w.field->findChild<QLabel*>(QStringLiteral("ico_focus"));
+    QVERIFY(mark);
     if (onMark) {
-        QLabel* mark = w.field->findChild<QLabel*>(QStringLiteral("ico_focus"));
-        QVERIFY(mark);
         QTest::mouseClick(mark, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
         QTRY_VERIFY(mark->hasFocus());
     } else {
@@ -147,6 +167,7 @@ void TestEntryField::focus()
         QVERIFY(w.leaveField());
     QCOMPARE(w.field->lineEdit()->isVisible(), shown);
     QCOMPARE(w.field->lineEdit()->hasFocus(), shown && !leave);
+    QVERIFY(marginsKept(w.field->grab().toImage(), idle, mark->width()));
 }
 
 void TestEntryField::screenshot()

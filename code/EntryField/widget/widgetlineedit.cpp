@@ -51,6 +51,11 @@ void WidgetLineEdit::initData()
     update();
     connect(ui->lineEdit, &GlowEntry::onFocus, this, &WidgetLineEdit::on_EditFocus);
     ui->lineEdit->hide();
+    // The line edit lies on the field's picture, frameless and with no ground of its own: an
+    // opaque box would cover the picture's margins around its rounded box.
+    QPalette palette = ui->lineEdit->palette();
+    palette.setBrush(QPalette::Base, Qt::transparent);
+    ui->lineEdit->setPalette(palette);
     QFont font = ui->lineEdit->font();
     const qreal pointSize = 0.4 * ui->lineEdit->height();
     if (pointSize > 0)
