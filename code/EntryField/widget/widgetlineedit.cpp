@@ -39,6 +39,7 @@ WidgetLineEdit::~WidgetLineEdit()
 {
     // The line edit outlives this part of the object and may still report a focus loss.
     disconnect(ui->lineEdit, &GlowEntry::onFocus, this, &WidgetLineEdit::on_EditFocus);
+    ui->lineEdit->removeEventFilter(this);
     delete ui;
 }
 
@@ -51,6 +52,7 @@ void WidgetLineEdit::initData()
     update();
     connect(ui->lineEdit, &GlowEntry::onFocus, this, &WidgetLineEdit::on_EditFocus);
     ui->lineEdit->hide();
+    ui->lineEdit->installEventFilter(this);
     // The line edit lies on the field's picture, frameless and with no ground of its own: an
     // opaque box would cover the picture's margins around its rounded box.
     QPalette palette = ui->lineEdit->palette();
@@ -146,7 +148,8 @@ void WidgetLineEdit::updateBackground(const QPixmap& pixmap)
     if (pixmap.isNull())
         return;
     QPixmap copy = pixmap;
-    if (!m_bgText.isEmpty()) {
+    // The line edit shows through to the picture, so the hint is left out while it is shown.
+    if (!m_bgText.isEmpty() && ui->lineEdit->isHidden()) {
         QPainter painter(&copy);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setFont(font());
@@ -206,6 +209,15 @@ void WidgetLineEdit::on_checkValue()
         return;
     const int value = qMin(qMax(current.toInt(nullptr, 10), m_min), m_max);
     ui->lineEdit->setText(QString("%1").arg(value));
+}
+
+// Pages also show the line edit themselves to put a remembered text in view; the hint follows.
+bool WidgetLineEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool shownOrHidden = event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent;
+    if (watched == ui->lineEdit && shownOrHidden)
+        update();
+    return QWidget::eventFilter(watched, event);
 }
 
 void WidgetLineEdit::focusInEvent(QFocusEvent* event)
