@@ -177,7 +177,7 @@ void TestEntryField::focus()
     QCOMPARE(w.field->lineEdit()->hasFocus(), shown && !leave && !remembered);
     const QImage seen = w.field->grab().toImage();
     QVERIFY(marginsKept(seen, idle, mark->width()));
-    // The hint is on the picture only while the line edit is hidden.
+    // The hint is in view only while the line edit is hidden.
     w.field->setBgText(QString());
     QCOMPARE(w.field->grab().toImage() == seen, shown);
 }

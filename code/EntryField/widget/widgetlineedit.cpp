@@ -17,6 +17,13 @@ const Resource::ID kFocusMarkId = 26;
 const QColor kHintColor(179, 179, 179, 255);
 const QColor kPlainFrame(190, 196, 204);
 const QColor kPlainMark(74, 144, 226);
+// The background picture is 300 x 60; its rounded box is plain white, clear of the border and the
+// corners' curves, in rows 8 to 51 and the columns left of 294. The picture is stretched over the
+// field, and the box with it.
+const QSize kPictureSize(300, 60);
+const int kInsideTop = 8;
+const int kInsideEnd = 52;
+const int kInsideRightEnd = 294;
 
 // Indexed by REG_EXP_TYPE; plain regular expressions, so they only constrain typing.
 const char* const kPatterns[] = {
@@ -53,16 +60,20 @@ void WidgetLineEdit::initData()
     connect(ui->lineEdit, &GlowEntry::onFocus, this, &WidgetLineEdit::on_EditFocus);
     ui->lineEdit->hide();
     ui->lineEdit->installEventFilter(this);
-    // The line edit lies on the field's picture, frameless and with no ground of its own: an
-    // opaque box would cover the picture's margins around its rounded box.
-    QPalette palette = ui->lineEdit->palette();
-    palette.setBrush(QPalette::Base, Qt::transparent);
-    ui->lineEdit->setPalette(palette);
     QFont font = ui->lineEdit->font();
     const qreal pointSize = 0.4 * ui->lineEdit->height();
     if (pointSize > 0)
         font.setPointSizeF(pointSize);
     ui->lineEdit->setFont(font);
+}
+
+// The inside of the picture's rounded box on a field of the given size.
+QRect WidgetLineEdit::boxInside(const QSize& size)
+{
+    const int top = (size.height() * kInsideTop + kPictureSize.height() - 1) / kPictureSize.height();
+    const int end = size.height() * kInsideEnd / kPictureSize.height();
+    const int rightEnd = size.width() * kInsideRightEnd / kPictureSize.width();
+    return QRect(0, top, rightEnd, end - top);
 }
 
 void WidgetLineEdit::setRegExp(const QRegExp& expression)
@@ -148,8 +159,7 @@ void WidgetLineEdit::updateBackground(const QPixmap& pixmap)
     if (pixmap.isNull())
         return;
     QPixmap copy = pixmap;
-    // The line edit shows through to the picture, so the hint is left out while it is shown.
-    if (!m_bgText.isEmpty() && ui->lineEdit->isHidden()) {
+    if (!m_bgText.isEmpty()) {
         QPainter painter(&copy);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setFont(font());
@@ -211,12 +221,13 @@ void WidgetLineEdit::on_checkValue()
     ui->lineEdit->setText(QString("%1").arg(value));
 }
 
-// Pages also show the line edit themselves to put a remembered text in view; the hint follows.
+// The frameless line edit is as tall as the field but shows only inside the picture's box: its ground
+// covers the hint there, and never the rounded border, the corners or the margins around them.
 bool WidgetLineEdit::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool shownOrHidden = event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent;
-    if (watched == ui->lineEdit && shownOrHidden)
-        update();
+    const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if (watched == ui->lineEdit && placed)
+        ui->lineEdit->setMask(boxInside(size()).translated(-ui->lineEdit->pos()) & ui->lineEdit->rect());
     return QWidget::eventFilter(watched, event);
 }
 

@@ -57,6 +57,7 @@ private slots:
     void on_checkValue();
 
 private:
+    static QRect boxInside(const QSize& size);
     QPixmap background() const;
     QPixmap focusMark() const;
 
