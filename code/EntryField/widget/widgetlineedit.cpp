@@ -221,8 +221,8 @@ void WidgetLineEdit::on_checkValue()
     ui->lineEdit->setText(QString("%1").arg(value));
 }
 
-// The frameless line edit is as tall as the field but shows only inside the picture's box: its ground
-// covers the hint there, and never the rounded border, the corners or the margins around them.
+// The frameless line edit is as tall as the field but shows only inside the picture's box: its
+// ground covers the hint there, and never the rounded border, the corners or the margins.
 bool WidgetLineEdit::eventFilter(QObject* watched, QEvent* event)
 {
     const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
