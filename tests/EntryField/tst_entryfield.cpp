@@ -47,6 +47,23 @@ struct FieldWindow
     }
 };
 
+// The open line edit draws on the picture's rounded box only: its top and bottom rows right of
+// the focus mark and its last column stay as the idle field shows them.
+bool marginsKept(const QImage& shown, const QImage& idle, const int markWidth)
+{
+    const int bottom = idle.height() - 1;
+    const int right = idle.width() - 1;
+    for (int x = markWidth; x <= right; ++x) {
+        if (shown.pixel(x, 0) != idle.pixel(x, 0) || shown.pixel(x, bottom) != idle.pixel(x, bottom))
+            return false;
+    }
+    for (int y = 0; y <= bottom; ++y) {
+        if (shown.pixel(right, y) != idle.pixel(right, y))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestEntryField : public QObject
@@ -115,11 +132,16 @@ void TestEntryField::focus_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("leave");
     QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("remembered");  // the text is put in view as a page fills a remembered one, no click
 
-    QTest::newRow("a click opens the field and the focus stays in its line edit") << false << "" << false << true;
-    QTest::newRow("leaving it empty hides the line edit")        << false << ""    << true << false;
-    QTest::newRow("leaving it filled keeps the text in view")    << false << "abc" << true << true;
-    QTest::newRow("a click on the focus mark opens nothing")     << true  << ""    << false << false;
+    QTest::newRow("a click opens the field and the focus stays in its line edit") << false << "" << false << true << false;
+    QTest::newRow("leaving it empty hides the line edit")        << false << ""    << true << false << false;
+    QTest::newRow("leaving it filled keeps the text in view")    << false << "abc" << true << true << false;
+    QTest::newRow("a click on the focus mark opens nothing")     << true  << ""    << false << false << false;
+    QTest::newRow("a number typed in the open field stays inside the picture's box")
+        << false << "13800000000" << false << true << false;
+    QTest::newRow("a remembered number shows on the picture in place of the hint")
+        << false << "13800000000" << false << true << true;
 }
 
 void TestEntryField::focus()
@@ -128,13 +150,19 @@ void TestEntryField::focus()
     QFETCH(QString, typed);
     QFETCH(bool, leave);
     QFETCH(bool, shown);
+    QFETCH(bool, remembered);
 
     FieldWindow w;
+    w.field->setBgText(QStringLiteral("Password"));
     QVERIFY(w.open());
     QVERIFY(!w.field->lineEdit()->isVisible());
-    if (onMark) {
-        QLabel* mark = w.field->findChild<QLabel*>(QStringLiteral("ico_focus"));
-        QVERIFY(mark);
+    const QImage idle = w.field->grab().toImage();
+    QLabel* mark = w.field->findChild<QLabel*>(QStringLiteral("ico_focus"));
+    QVERIFY(mark);
+    if (remembered) {
+        w.field->lineEdit()->setText(typed);
+        w.field->lineEdit()->setVisible(true);
+    } else if (onMark) {
         QTest::mouseClick(mark, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
         QTRY_VERIFY(mark->hasFocus());
     } else {
@@ -146,7 +174,12 @@ void TestEntryField::focus()
     if (leave)
         QVERIFY(w.leaveField());
     QCOMPARE(w.field->lineEdit()->isVisible(), shown);
-    QCOMPARE(w.field->lineEdit()->hasFocus(), shown && !leave);
+    QCOMPARE(w.field->lineEdit()->hasFocus(), shown && !leave && !remembered);
+    const QImage seen = w.field->grab().toImage();
+    QVERIFY(marginsKept(seen, idle, mark->width()));
+    // The hint is in view only while the line edit is hidden.
+    w.field->setBgText(QString());
+    QCOMPARE(w.field->grab().toImage() == seen, shown);
 }
 
 void TestEntryField::screenshot()

@@ -17,6 +17,13 @@ const Resource::ID kFocusMarkId = 26;
 const QColor kHintColor(179, 179, 179, 255);
 const QColor kPlainFrame(190, 196, 204);
 const QColor kPlainMark(74, 144, 226);
+// The background picture is 300 x 60; its rounded box is plain white, clear of the border and the
+// corners' curves, in rows 8 to 51 and the columns left of 294. The picture is stretched over the
+// field, and the box with it.
+const QSize kPictureSize(300, 60);
+const int kInsideTop = 8;
+const int kInsideEnd = 52;
+const int kInsideRightEnd = 294;
 
 // Indexed by REG_EXP_TYPE; plain regular expressions, so they only constrain typing.
 const char* const kPatterns[] = {
@@ -39,6 +46,7 @@ WidgetLineEdit::~WidgetLineEdit()
 {
     // The line edit outlives this part of the object and may still report a focus loss.
     disconnect(ui->lineEdit, &GlowEntry::onFocus, this, &WidgetLineEdit::on_EditFocus);
+    ui->lineEdit->removeEventFilter(this);
     delete ui;
 }
 
@@ -51,11 +59,21 @@ void WidgetLineEdit::initData()
     update();
     connect(ui->lineEdit, &GlowEntry::onFocus, this, &WidgetLineEdit::on_EditFocus);
     ui->lineEdit->hide();
+    ui->lineEdit->installEventFilter(this);
     QFont font = ui->lineEdit->font();
     const qreal pointSize = 0.4 * ui->lineEdit->height();
     if (pointSize > 0)
         font.setPointSizeF(pointSize);
     ui->lineEdit->setFont(font);
+}
+
+// The inside of the picture's rounded box on a field of the given size.
+QRect WidgetLineEdit::boxInside(const QSize& size)
+{
+    const int top = (size.height() * kInsideTop + kPictureSize.height() - 1) / kPictureSize.height();
+    const int end = size.height() * kInsideEnd / kPictureSize.height();
+    const int rightEnd = size.width() * kInsideRightEnd / kPictureSize.width();
+    return QRect(0, top, rightEnd, end - top);
 }
 
 void WidgetLineEdit::setRegExp(const QRegExp& expression)
@@ -201,6 +219,16 @@ void WidgetLineEdit::on_checkValue()
         return;
     const int value = qMin(qMax(current.toInt(nullptr, 10), m_min), m_max);
     ui->lineEdit->setText(QString("%1").arg(value));
+}
+
+// The frameless line edit is as tall as the field but shows only inside the picture's box: its
+// ground covers the hint there, and never the rounded border, the corners or the margins.
+bool WidgetLineEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if (watched == ui->lineEdit && placed)
+        ui->lineEdit->setMask(boxInside(size()).translated(-ui->lineEdit->pos()) & ui->lineEdit->rect());
+    return QWidget::eventFilter(watched, event);
 }
 
 void WidgetLineEdit::focusInEvent(QFocusEvent* event)

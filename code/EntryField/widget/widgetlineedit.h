@@ -42,6 +42,7 @@ public:
     void initData();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -56,6 +57,7 @@ private slots:
     void on_checkValue();
 
 private:
+    static QRect boxInside(const QSize& size);
     QPixmap background() const;
     QPixmap focusMark() const;
 

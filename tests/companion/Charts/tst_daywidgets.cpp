@@ -7,6 +7,7 @@
 #include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QtTest>
 
@@ -49,6 +50,14 @@ QPoint dayCell(QCalendarWidget& calendar, const QDate& day)
     return QPoint();
 }
 
+QStringList dayHeaders(const QAbstractItemModel& days)
+{
+    QStringList names;
+    for (int column = 0; column < days.columnCount(); ++column)
+        names.append(days.index(0, column).data().toString());
+    return names;
+}
+
 } // namespace
 
 class TestDayWidgets : public QObject
@@ -71,13 +80,18 @@ void TestDayWidgets::datePicker_data()
     QTest::addColumn<Confirm>("confirm");
     QTest::addColumn<int>("reports");
     QTest::addColumn<QDate>("reported");
+    QTest::addColumn<QString>("locale");  // empty: the system's
     const QDate chosen(2024, 3, 20);
-    QTest::newRow("OK reports the chosen date once") << chosen << Confirm::OkButton << 1 << chosen;
-    QTest::newRow("OK without a choice reports the date given") << QDate() << Confirm::OkButton << 1 << kGiven;
-    QTest::newRow("Enter on a day reports it once") << chosen << Confirm::EnterOnDay << 1 << chosen;
-    QTest::newRow("a double click on a day reports it once") << chosen << Confirm::DoubleClickOnDay << 1 << chosen;
-    QTest::newRow("cancel reports nothing") << chosen << Confirm::CancelButton << 0 << QDate();
-    QTest::newRow("Escape reports nothing") << chosen << Confirm::Escape << 0 << QDate();
+    const QString system;
+    QTest::newRow("OK reports the chosen date once") << chosen << Confirm::OkButton << 1 << chosen << system;
+    QTest::newRow("OK without a choice reports the date given") << QDate() << Confirm::OkButton << 1 << kGiven << system;
+    QTest::newRow("Enter on a day reports it once") << chosen << Confirm::EnterOnDay << 1 << chosen << system;
+    QTest::newRow("a double click on a day reports it once") << chosen << Confirm::DoubleClickOnDay << 1 << chosen << system;
+    QTest::newRow("cancel reports nothing") << chosen << Confirm::CancelButton << 0 << QDate() << system;
+    QTest::newRow("Escape reports nothing") << chosen << Confirm::Escape << 0 << QDate() << system;
+    QTest::newRow("Chinese day headers tell the days apart") << chosen << Confirm::OkButton << 1 << chosen << "zh_CN";
+    QTest::newRow("day names that share their first letter keep their short form")
+        << chosen << Confirm::OkButton << 1 << chosen << "ca_ES";
 }
 
 void TestDayWidgets::datePicker()
@@ -86,7 +100,11 @@ void TestDayWidgets::datePicker()
     QFETCH(Confirm, confirm);
     QFETCH(int, reports);
     QFETCH(QDate, reported);
+    QFETCH(QString, locale);
 
+    if (!locale.isEmpty())
+        QLocale::setDefault(QLocale(locale));
+    const auto systemLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
     DatePicker picker;
     QSignalSpy spy(&picker, &DialogDatePicker::onDate);
     picker.setDate(kGiven);
@@ -100,6 +118,10 @@ void TestDayWidgets::datePicker()
     QCOMPARE(spy.count(), 0);  // a change of selection is no report
 
     QTableView* days = calendar->findChild<QTableView*>();
+    // As well as single letters do in English: no header stands for more than two days.
+    const QStringList headers = dayHeaders(*days->model());
+    for (const QString& header : headers)
+        QVERIFY2(headers.count(header) <= 2, qPrintable(headers.join(' ')));
     switch (confirm) {
     case Confirm::OkButton:
         QTest::mouseClick(picker.findChild<QWidget*>("bt_ok"), Qt::LeftButton);

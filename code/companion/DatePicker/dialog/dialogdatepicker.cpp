@@ -5,13 +5,28 @@
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
+#include <QHash>
+#include <QLocale>
 #include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
 // The common dialog button: at rest, under the pointer, pressed.
 const Resource::ID kButtonRest = 33;
+
+// Single letters serve while they tell the days apart, as in English where a letter stands for
+// two days at most. A system locale may answer them with the short names' first character,
+// which in Chinese is the same for all seven days; the short names are shown then.
+QCalendarWidget::HorizontalHeaderFormat dayHeaderFormat(const QLocale& locale)
+{
+    QHash<QString, int> daysPerLetter;
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
+        if (++daysPerLetter[locale.standaloneDayName(day, QLocale::NarrowFormat).left(1)] > 2)
+            return QCalendarWidget::ShortDayNames;
+    }
+    return QCalendarWidget::SingleLetterDayNames;
 }
+} // namespace
 
 DialogDatePicker::DialogDatePicker(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
@@ -26,7 +41,7 @@ void DialogDatePicker::buildForm()
     m_calendar->setObjectName(QStringLiteral("calendar"));
     m_calendar->setFirstDayOfWeek(Qt::Monday);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    m_calendar->setHorizontalHeaderFormat(dayHeaderFormat(m_calendar->locale()));
     m_calendar->setGridVisible(true);
 
     m_cancel = new TapCaption(this);
