@@ -1,9 +1,11 @@
 #include "pageabout.h"
 #include "pageaboutwidgetline.h"
 #include "pagerig.h"
+#include "resource.h"
 
 #include <QLabel>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -38,11 +40,14 @@ void TestPageAbout::entries_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("usage help is shown but closed") << 0 << 0x100 << "使用帮助" << false;
-    QTest::newRow("program update is open") << 1 << 0x101 << "软件更新" << true;
-    QTest::newRow("about is shown but closed") << 2 << 0x102 << "关于Quorin" << false;
-    QTest::newRow("firmware update is open") << 3 << 0x103 << "固件更新" << true;
-    QTest::newRow("driver installation is open") << 4 << 0x104 << "安装驱动" << true;
+    QTest::addColumn<bool>("english");
+    QTest::newRow("usage help is shown but closed") << 0 << 0x100 << "使用帮助" << false << false;
+    QTest::newRow("program update is open") << 1 << 0x101 << "软件更新" << true << false;
+    QTest::newRow("about is shown but closed") << 2 << 0x102 << "关于Quorin" << false << false;
+    QTest::newRow("firmware update is open") << 3 << 0x103 << "固件更新" << true << false;
+    QTest::newRow("driver installation is open") << 4 << 0x104 << "安装驱动" << true << false;
+    QTest::newRow("in English program update shows whole") << 1 << 0x101 << "Program update" << true << true;
+    QTest::newRow("in English firmware update shows whole") << 3 << 0x103 << "Firmware update" << true << true;
 }
 
 void TestPageAbout::entries()
@@ -51,6 +56,12 @@ void TestPageAbout::entries()
     QFETCH(int, code);
     QFETCH(QString, text);
     QFETCH(bool, enabled);
+    QFETCH(bool, english);
+    QTranslator translator;
+    if (english) {
+        QVERIFY(translator.load(Resource::getResPath(91)));
+        QCoreApplication::installTranslator(&translator);
+    }
     PageRig rig;
     PageAbout menu(nullptr);
     menu.show();
@@ -61,8 +72,15 @@ void TestPageAbout::entries()
     QVERIFY(line);
     QCOMPARE(line->itemCode(), code);
     QCOMPARE(line->isEnabled(), enabled);
-    QCOMPARE(line->findChild<QLabel*>(QStringLiteral("text"))->text(), text);
+    auto* label = line->findChild<QLabel*>(QStringLiteral("text"));
+    QCOMPARE(label->text(), text);
     QCOMPARE(line->height(), 48);
+    // The whole text lies inside the label and inside the menu's mask.
+    QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->contentsRect().width());
+    const QRect shown(label->mapTo(&menu, QPoint()), label->size());
+    QVERIFY((QRegion(shown) - menu.mask()).isEmpty());
+    if (english)
+        QVERIFY(rig.shot(menu, QStringLiteral("en")));
 }
 
 void TestPageAbout::choose_data()

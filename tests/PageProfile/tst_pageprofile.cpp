@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -141,10 +142,12 @@ void TestPageProfile::sexPicture_data()
     QTest::addColumn<QString>("click");
     QTest::addColumn<bool>("maleChecked");
     QTest::addColumn<int>("picture");
-    QTest::newRow("male account: picture 39, male box checked") << true << QString() << true << 39;
-    QTest::newRow("female account: picture 41, female box checked") << false << QString() << false << 41;
-    QTest::newRow("female box clicked: male box cleared, picture 41") << true << "bt_female" << false << 41;
-    QTest::newRow("male box clicked: female box cleared, picture 39") << false << "bt_male" << true << 39;
+    QTest::addColumn<bool>("english");
+    QTest::newRow("male account: picture 39, male box checked") << true << QString() << true << 39 << false;
+    QTest::newRow("female account: picture 41, female box checked") << false << QString() << false << 41 << false;
+    QTest::newRow("female box clicked: male box cleared, picture 41") << true << "bt_female" << false << 41 << false;
+    QTest::newRow("male box clicked: female box cleared, picture 39") << false << "bt_male" << true << 39 << false;
+    QTest::newRow("in English both captions show whole") << true << QString() << true << 39 << true;
 }
 
 void TestPageProfile::sexPicture()
@@ -153,6 +156,12 @@ void TestPageProfile::sexPicture()
     QFETCH(QString, click);
     QFETCH(bool, maleChecked);
     QFETCH(int, picture);
+    QFETCH(bool, english);
+    QTranslator translator;
+    if (english) {
+        QVERIFY(translator.load(Resource::getResPath(91)));
+        QCoreApplication::installTranslator(&translator);
+    }
     PageRig rig;
     seed(rig, MOBILE, QStringLiteral("小明"), male);
     QVERIFY(rig.signIn(MOBILE));
@@ -168,8 +177,10 @@ void TestPageProfile::sexPicture()
     QCOMPARE(shown, reference(shown.size(), Resource::ID(picture)));
     QVERIFY(shown != reference(shown.size(), Resource::ID(picture == 39 ? 41 : 39)));
     QCOMPARE(rig.hub().nsAccount().gender, male);
+    for (const char* name : {"bt_male", "bt_female"})
+        QVERIFY(box(page, name)->width() >= box(page, name)->sizeHint().width());
     if (click.isEmpty() && male)
-        QVERIFY(rig.shot(page));
+        QVERIFY(rig.shot(page, english ? QStringLiteral("en") : QString()));
 }
 
 // A field the user is typing in keeps the typed text through a refill, and a save sends it;

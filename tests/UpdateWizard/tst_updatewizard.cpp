@@ -16,6 +16,7 @@ namespace {
 
 const QString SUCCESS = QStringLiteral("固件升级成功.");
 const QString FAILURE = QStringLiteral("固件升级失败,请稍后重试!!!");
+const QString LONG_SUCCESS = QStringLiteral("The program was updated; the new version starts with the next restart.");
 
 // A wizard as small as the frame allows: two pages that can ask to close.
 class SmallWizard : public QDialog
@@ -74,23 +75,33 @@ private slots:
 void TestUpdateWizard::resultText_data()
 {
     QTest::addColumn<QList<bool>>("results");
+    QTest::addColumn<QString>("success");
     QTest::addColumn<QString>("text");
-    QTest::newRow("no result yet keeps the form's text") << QList<bool>() << QStringLiteral("提示内容");
-    QTest::newRow("success")                             << QList<bool>{true} << SUCCESS;
-    QTest::newRow("failure")                             << QList<bool>{false} << FAILURE;
-    QTest::newRow("the last call wins")                  << QList<bool>{true, false} << FAILURE;
+    QTest::newRow("no result yet keeps the form's text") << QList<bool>() << SUCCESS << QStringLiteral("提示内容");
+    QTest::newRow("success")                             << QList<bool>{true} << SUCCESS << SUCCESS;
+    QTest::newRow("failure")                             << QList<bool>{false} << SUCCESS << FAILURE;
+    QTest::newRow("the last call wins")                  << QList<bool>{true, false} << SUCCESS << FAILURE;
+    QTest::newRow("a long English success wraps inside the page")
+        << QList<bool>{true} << LONG_SUCCESS << LONG_SUCCESS;
 }
 
 void TestUpdateWizard::resultText()
 {
     QFETCH(QList<bool>, results);
+    QFETCH(QString, success);
     QFETCH(QString, text);
     WidgetUpdateEnd page;
-    page.setTexts(QStringLiteral("固件更新(结束)"), SUCCESS, FAILURE);
+    page.setTexts(QStringLiteral("固件更新(结束)"), success, FAILURE);
     for (const bool ok : results)
         page.setResult(ok);
-    QCOMPARE(page.findChild<QLabel*>(QStringLiteral("label_text"))->text(), text);
+    auto* label = page.findChild<QLabel*>(QStringLiteral("label_text"));
+    QCOMPARE(label->text(), text);
     QCOMPARE(page.findChild<QLabel*>(QStringLiteral("label_title"))->text(), QStringLiteral("固件更新(结束)"));
+    // The page keeps the width it was drawn with, and the text's lines fit the label.
+    const int width = page.width();
+    page.show();
+    QCOMPARE(page.width(), width);
+    QVERIFY(label->heightForWidth(label->width()) <= label->height());
 }
 
 void TestUpdateWizard::buttonsClose_data()

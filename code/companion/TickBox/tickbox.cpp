@@ -56,6 +56,11 @@ QSize TickBox::sizeHint() const
     return QSize(kBoxSide + kGap + textWidth, qMax(kBoxSide, fontMetrics().height()));
 }
 
+QSize TickBox::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
 QRect TickBox::boxRect() const
 {
     const int side = qMin(kBoxSide, height());

@@ -26,6 +26,8 @@ public:
     virtual void setImages(quint16 unchecked, quint16 checked);
 
     QSize sizeHint() const override;
+    // A layout may not squeeze the caption: a cut caption reads as another word.
+    QSize minimumSizeHint() const override;
 
 signals:
     void onChanged(bool checked);
