@@ -1,7 +1,6 @@
 #include "pageabout.h"
 #include "pageaboutwidgetline.h"
 #include "pagerig.h"
-#include "resource.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -58,10 +57,8 @@ void TestPageAbout::entries()
     QFETCH(bool, enabled);
     QFETCH(bool, english);
     QTranslator translator;
-    if (english) {
-        QVERIFY(translator.load(Resource::getResPath(91)));
-        QCoreApplication::installTranslator(&translator);
-    }
+    if (english)
+        QVERIFY(PageRig::speakEnglish(translator));
     PageRig rig;
     PageAbout menu(nullptr);
     menu.show();

@@ -158,10 +158,8 @@ void TestPageProfile::sexPicture()
     QFETCH(int, picture);
     QFETCH(bool, english);
     QTranslator translator;
-    if (english) {
-        QVERIFY(translator.load(Resource::getResPath(91)));
-        QCoreApplication::installTranslator(&translator);
-    }
+    if (english)
+        QVERIFY(PageRig::speakEnglish(translator));
     PageRig rig;
     seed(rig, MOBILE, QStringLiteral("小明"), male);
     QVERIFY(rig.signIn(MOBILE));

@@ -4,7 +4,6 @@
 #include "pagebandhub.h"
 #include "pagemenu.h"
 #include "pagerig.h"
-#include "resource.h"
 #include "tapcaption.h"
 #include "togglecaption.h"
 
@@ -127,10 +126,8 @@ void TestPageWearSpot::done()
     QFETCH(bool, inBandTab);
     QFETCH(bool, english);
     QTranslator translator;
-    if (english) {
-        QVERIFY(translator.load(Resource::getResPath(91)));
-        QCoreApplication::installTranslator(&translator);
-    }
+    if (english)
+        QVERIFY(PageRig::speakEnglish(translator));
     PageRig rig;
     QVERIFY(rig.isReady());
     QVERIFY(rig.signIn(MOBILE));

@@ -2,6 +2,7 @@
 
 #include "attribute.h"
 #include "pageshot.h"
+#include "resource.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -171,4 +172,12 @@ QString PageRig::readText(const QLabel& label)
     QTextDocument document;
     document.setHtml(label.text());
     return document.toPlainText();
+}
+
+bool PageRig::speakEnglish(QTranslator& translator)
+{
+    if (!translator.load(Resource::getResPath(91)))
+        return false;
+    QCoreApplication::installTranslator(&translator);
+    return true;
 }

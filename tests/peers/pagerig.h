@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 
 #include <functional>
 
@@ -50,6 +51,8 @@ public:
     // What a user reads on the label: markup the label takes as rich text reads as its
     // document's text (a picture as one placeholder character), not as written.
     static QString readText(const QLabel& label);
+    // Installs the English translation for the translator's life; false when it cannot be read.
+    static bool speakEnglish(QTranslator& translator);
 
 private slots:
     void on_modalPoll();
