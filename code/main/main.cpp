@@ -12,6 +12,8 @@
 
 namespace {
 
+// Shared by both programs of one user, so each keeps the other out as well as itself, and no
+// other user is kept out.
 QSystemSemaphore semaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open);
 QSharedMemory sharedMemory(Startup::userKey(Startup::GUARD_STEM, ::getuid()));
 QTranslator translator;
