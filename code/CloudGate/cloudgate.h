@@ -227,6 +227,10 @@ public:
     bool nsIsVC(const QString& mobile, const CloudGate::NS_VC_LIST& type, const QString& code);
     bool nsUserInfo(const QString& accessToken, const CloudGate::ns_account& account, const QString& version,
                     const QString& language);
+    // The account with the cloud's own height and weight, fractions and all, in place of its
+    // whole numbers.
+    bool nsUserInfo(const QString& accessToken, const CloudGate::ns_account& account, const double& height,
+                    const double& weight, const QString& version, const QString& language);
     bool nsGetBackPwd(const QString& token, const QString& mobile, const QString& password, const QString& version,
                       const QString& language);
     bool nsCheckPwd(const QString& accessToken, const QString& oldpwd, const QString& version,

@@ -89,12 +89,18 @@ bool CloudGate::nsIsVC(const QString& mobile, const CloudGate::NS_VC_LIST& type,
 bool CloudGate::nsUserInfo(const QString& accessToken, const CloudGate::ns_account& account, const QString& version,
                            const QString& language)
 {
+    return nsUserInfo(accessToken, account, account.height, account.weight, version, language);
+}
+
+bool CloudGate::nsUserInfo(const QString& accessToken, const CloudGate::ns_account& account, const double& height,
+                           const double& weight, const QString& version, const QString& language)
+{
     if (accessToken.isEmpty())
         return false;
     // The cloud keeps gender as the text "0" or "1" here, not as a number.
     QJsonObject request = body({{"accessToken", accessToken},
-                                {"height", int(account.height)},
-                                {"weight", int(account.weight)},
+                                {"height", height},
+                                {"weight", weight},
                                 {"gender", account.gender ? QStringLiteral("0") : QStringLiteral("1")},
                                 {"age", int(account.age)}});
     insertUnlessEmpty(request, QStringLiteral("nickname"), account.nickname);

@@ -142,6 +142,11 @@ void TestCloudGateFrame::requestBody_data()
         << json(R"({"accessToken":"t","nickname":"n","avatar":"a","mobile":"m","realName":"r","idNumber":"i",
                     "height":172,"weight":65,"gender":"1","age":30,"job":"j","province":"P","city":"C",
                     "county":"K","district":"PCK","version":"v","language":"l"})");
+    QTest::newRow("profile with the cloud's own height and weight, fractions kept")
+        << Request([=](CloudGate& g) { return g.nsUserInfo(t, full, 172.5, 65.5, v, l); }) << 0x106u
+        << json(R"({"accessToken":"t","nickname":"n","avatar":"a","mobile":"m","realName":"r","idNumber":"i",
+                    "height":172.5,"weight":65.5,"gender":"1","age":30,"job":"j","province":"P","city":"C",
+                    "county":"K","district":"PCK","version":"v","language":"l"})");
     CloudGate::ns_account edited = profile;
     edited.nickname = "old", edited.editNickname = "new", edited.city = "C", edited.hasSecurityPwd = true;
     QTest::newRow("profile edited nickname wins, city stands for district, empty security password")

@@ -56,6 +56,7 @@ private:
     static void clickDone(QWidget& page);
     static QImage sexPicture(QWidget& page);
     static QImage reference(const QSize& size, const Resource::ID& id);
+    static QList<QByteArray> updateBodies(PageRig& rig);
     static QList<QJsonObject> updates(PageRig& rig);
 };
 
@@ -126,13 +127,21 @@ QImage TestPageProfile::reference(const QSize& size, const Resource::ID& id)
     return picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QList<QByteArray> TestPageProfile::updateBodies(PageRig& rig)
+{
+    QList<QByteArray> found;
+    for (const LoopbackCloud::lc_request& request : rig.cloud().requests()) {
+        if (request.path == LoopbackCloud::PATH_PREFIX + UPDATE)
+            found << request.body;
+    }
+    return found;
+}
+
 QList<QJsonObject> TestPageProfile::updates(PageRig& rig)
 {
     QList<QJsonObject> found;
-    for (const LoopbackCloud::lc_request& request : rig.cloud().requests()) {
-        if (request.path == LoopbackCloud::PATH_PREFIX + UPDATE)
-            found << QJsonDocument::fromJson(request.body).object();
-    }
+    for (const QByteArray& body : updateBodies(rig))
+        found << QJsonDocument::fromJson(body).object();
     return found;
 }
 
@@ -219,18 +228,35 @@ void TestPageProfile::save_data()
     QTest::addColumn<profile_entries>("typed");
     QTest::addColumn<bool>("male");
     QTest::addColumn<profile_entries>("shown");
+    // The account's weight at sign-in, and that of the health numbers the hub fetched since (0: none).
+    QTest::addColumn<int>("accountWeight");
+    QTest::addColumn<double>("healthWeight");
+    // The weight as the request body carries it.
+    QTest::addColumn<QByteArray>("sentWeight");
     QTest::newRow("male goes out as gender 0, numbers as numbers")
         << profile_entries{QStringLiteral("跑者"), "29", "172", "65"} << true
-        << profile_entries{QStringLiteral("跑者"), "29", "172", "65"};
+        << profile_entries{QStringLiteral("跑者"), "29", "172", "65"} << 70 << 0.0 << QByteArray("65");
     QTest::newRow("female goes out as gender 1")
         << profile_entries{QStringLiteral("跑者"), "29", "172", "65"} << false
-        << profile_entries{QStringLiteral("跑者"), "29", "172", "65"};
+        << profile_entries{QStringLiteral("跑者"), "29", "172", "65"} << 70 << 0.0 << QByteArray("65");
     QTest::newRow("leading zeros come back plain from the refill")
         << profile_entries{QStringLiteral("跑者"), "029", "0172", "65"} << true
-        << profile_entries{QStringLiteral("跑者"), "29", "172", "65"};
+        << profile_entries{QStringLiteral("跑者"), "29", "172", "65"} << 70 << 0.0 << QByteArray("65");
     QTest::newRow("the largest 16-bit numbers are kept")
         << profile_entries{QStringLiteral("跑者"), "65535", "65535", "0"} << true
-        << profile_entries{QStringLiteral("跑者"), "65535", "65535", "0"};
+        << profile_entries{QStringLiteral("跑者"), "65535", "65535", "0"} << 70 << 0.0 << QByteArray("0");
+    QTest::newRow("an untouched weight goes out as the health numbers' 65.5 when the account holds 65")
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "65"} << true
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "65"} << 65 << 65.5 << QByteArray("65.5");
+    QTest::newRow("an untouched weight goes out as the account's 70 saved since the health numbers' 65.5")
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "70"} << true
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "70"} << 70 << 65.5 << QByteArray("70");
+    QTest::newRow("an untouched weight without health numbers goes out as the account's 65")
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "65"} << true
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "65"} << 65 << 0.0 << QByteArray("65");
+    QTest::newRow("a typed weight of 70 goes out as 70 beside the health numbers' 65.5")
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "70"} << true
+        << profile_entries{QStringLiteral("跑者"), "30", "175", "70"} << 65 << 65.5 << QByteArray("70");
 }
 
 // An accepted save: the cache holds the edited account, the form shows it, and only then the
@@ -240,9 +266,22 @@ void TestPageProfile::save()
     QFETCH(profile_entries, typed);
     QFETCH(bool, male);
     QFETCH(profile_entries, shown);
+    QFETCH(int, accountWeight);
+    QFETCH(double, healthWeight);
+    QFETCH(QByteArray, sentWeight);
     PageRig rig;
     seed(rig, MOBILE, QStringLiteral("小明"), !male);
+    CloudLedger::lc_account held = rig.cloud().ledger().account(MOBILE);
+    held.profile.insert(QStringLiteral("weight"), accountWeight);
+    if (healthWeight > 0)
+        held.health = CloudLedger::lc_health{0, 30, 175, healthWeight, QDateTime::currentDateTime()};
+    rig.cloud().ledger().setAccount(held);
     QVERIFY(rig.signIn(MOBILE));
+    if (healthWeight > 0) {
+        QSignalSpy health(&rig.hub(), &CoreHub::onNsGetHealthNum);
+        QVERIFY(rig.hub().nsGetHealthNum(rig.token(), CoreHub::version(), rig.hub().LanguageString()));
+        QVERIFY(health.wait(PeerRig::PEER_WAIT));
+    }
     rig.cloud().clearRequests();
     PageProfile page(nullptr);
     rig.activate(page);
@@ -267,7 +306,8 @@ void TestPageProfile::save()
     QCOMPARE(sent.value(QStringLiteral("nickname")), QJsonValue(typed.nickname));
     QCOMPARE(sent.value(QStringLiteral("age")), QJsonValue(shown.age.toInt()));
     QCOMPARE(sent.value(QStringLiteral("height")), QJsonValue(shown.height.toInt()));
-    QCOMPARE(sent.value(QStringLiteral("weight")), QJsonValue(shown.weight.toInt()));
+    const QByteArray body = updateBodies(rig).first();
+    QVERIFY2(body.contains("\"weight\": " + sentWeight + "\n"), body.constData());
     QCOMPARE(seenAtUpdate.size(), 1);
     QCOMPARE(seenAtUpdate.first().nickname, shown.nickname);
     QCOMPARE(seenAtUpdate.first().age, shown.age);
@@ -283,6 +323,7 @@ void TestPageProfile::save()
     const QJsonObject stored = rig.cloud().ledger().account(MOBILE).profile;
     QCOMPARE(stored.value(QStringLiteral("nickname")).toString(), typed.nickname);
     QCOMPARE(stored.value(QStringLiteral("age")).toInt(), shown.age.toInt());
+    QCOMPARE(stored.value(QStringLiteral("weight")).toDouble(), sentWeight.toDouble());
     QVERIFY(rig.clean());
 }
 

@@ -112,36 +112,44 @@ void TestPageWellness::save_data()
     QTest::addColumn<bool>("hubless");
     // What the cloud holds after an accepted save; it had 65.5 kg.
     QTest::addColumn<double>("storedWeight");
+    // The BMI shown after an accepted save.
+    QTest::addColumn<QString>("bmi");
     const QStringList targets{SPORT_PATH, SLEEP_PATH};
     const QStringList saved = targets + QStringList{SET_HEALTH_PATH};
     const QStringList once{"8000"};
     QTest::newRow("both targets accepted, then the body numbers")
-        << QString() << "180" << "75" << saved << "保存成功." << QString() << once << false << 75.0;
+        << QString() << "180" << "75" << saved << "保存成功." << QString() << once << false << 75.0 << "BMI:23.15";
     QTest::newRow("refused step target sends no body numbers")
-        << SPORT_PATH << "180" << "75" << targets << "服务器错误" << QString() << once << false << 0.0;
+        << SPORT_PATH << "180" << "75" << targets << "服务器错误" << QString() << once << false << 0.0 << QString();
     QTest::newRow("refused sleep target sends no body numbers")
-        << SLEEP_PATH << "180" << "75" << targets << "服务器错误" << QString() << once << false << 0.0;
+        << SLEEP_PATH << "180" << "75" << targets << "服务器错误" << QString() << once << false << 0.0 << QString();
     QTest::newRow("body numbers refused by the cloud")
-        << SET_HEALTH_PATH << "180" << "75" << saved << "保存失败!!!" << QString() << once << false << 0.0;
+        << SET_HEALTH_PATH << "180" << "75" << saved << "保存失败!!!" << QString() << once << false << 0.0
+        << QString();
     QTest::newRow("empty height sends nothing")
         << QString() << "" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString() << once << false
-        << 0.0;
+        << 0.0 << QString();
     QTest::newRow("letters as height send nothing")
         << QString() << "abc" << "75" << QStringList() << "请输入有效的身高 (0 - 65535)" << QString() << once
-        << false << 0.0;
+        << false << 0.0 << QString();
     QTest::newRow("weight over 16 bits sends nothing")
         << QString() << "180" << "70000" << QStringList() << "请输入有效的体重 (0 - 65535)" << QString() << once
-        << false << 0.0;
+        << false << 0.0 << QString();
     QTest::newRow("an answer of the refused save is not counted for the next save")
-        << SPORT_PATH << "180" << "75" << (targets + targets) << "服务器错误" << SLEEP_PATH << once << false << 0.0;
+        << SPORT_PATH << "180" << "75" << (targets + targets) << "服务器错误" << SLEEP_PATH << once << false << 0.0
+        << QString();
     QTest::newRow("empty step target gives the page back, the next two saves go out once each")
         << QString() << "180" << "75" << (saved + saved) << "请输入有效的运动目标" << QString()
-        << QStringList{"", "8000", "8000"} << false << 75.0;
+        << QStringList{"", "8000", "8000"} << false << 75.0 << "BMI:23.15";
     QTest::newRow("a save without a hub gives the page back, the next two go out once each")
         << QString() << "180" << "75" << (saved + saved) << "不能连接到\"消息中心\"模块" << QString()
-        << QStringList{"8000", "8000", "8000"} << true << 75.0;
+        << QStringList{"8000", "8000", "8000"} << true << 75.0 << "BMI:23.15";
     QTest::newRow("an untouched weight of 65.5 goes out as 65.5")
-        << QString() << "172" << "65" << saved << "保存成功." << QString() << once << false << 65.5;
+        << QString() << "172" << "65" << saved << "保存成功." << QString() << once << false << 65.5 << "BMI:22.14";
+    QTest::newRow("an untouched weight of 65.5 at 180 shows the BMI of 65.5 after the save")
+        << QString() << "180" << "65" << saved << "保存成功." << QString() << once << false << 65.5 << "BMI:20.22";
+    QTest::newRow("a typed whole weight shows the BMI of that weight after the save")
+        << QString() << "180" << "66" << saved << "保存成功." << QString() << once << false << 66.0 << "BMI:20.37";
 }
 
 void TestPageWellness::save()
@@ -155,6 +163,7 @@ void TestPageWellness::save()
     QFETCH(QStringList, steps);
     QFETCH(bool, hubless);
     QFETCH(double, storedWeight);
+    QFETCH(QString, bmi);
     PageRig rig;
     QVERIFY(rig.signIn(MOBILE));
     seedBody(rig, 172, 65.5);
@@ -206,8 +215,7 @@ void TestPageWellness::save()
     const bool saved = sent.contains(SET_HEALTH_PATH) && faultPath.isEmpty();
     if (saved) {
         // The hub's BMI of the saved figures, not the cloud's health index.
-        QCOMPARE(labelText(page, "label_bmi"),
-                 QStringLiteral("BMI:%1").arg(CoreHub::getBmi(height.toUShort(), weight.toUShort()), 0, 'f', 2));
+        QCOMPARE(labelText(page, "label_bmi"), bmi);
         const CloudLedger::lc_health stored = rig.cloud().ledger().account(MOBILE).health;
         QCOMPARE(stored.height, height.toDouble());
         QCOMPARE(stored.weight, storedWeight);

@@ -14,6 +14,13 @@ const Resource::ID malePicture = 39;
 const Resource::ID femalePicture = 41;
 // The account keeps age, height and weight in 16 bits.
 const uint largestNumber = 0xFFFF;
+
+// The account holds whole numbers, the health numbers the cloud's own figure. That figure is the
+// account's only while it truncates to the account's number: a whole one saved since wins.
+double exactFigure(const double& health, const quint16& account)
+{
+    return health >= account && health < account + 1.0 ? health : double(account);
+}
 } // namespace
 
 WidgetPageProfile::WidgetPageProfile(QWidget* parent)
@@ -64,9 +71,10 @@ bool WidgetPageProfile::getSync()
     if (!hub)
         return false;
     const CloudGate::ns_account account = hub->nsAccount();
+    const CloudGate::ns_get_bmi_detail health = hub->nsBmi();
     fillField(ui->input_name, account.nickname);
-    fillField(ui->input_height, QString::number(account.height));
-    fillField(ui->input_weight, QString::number(account.weight));
+    m_height.fill(ui->input_height, exactFigure(health.height, account.height));
+    m_weight.fill(ui->input_weight, exactFigure(health.weight, account.weight));
     fillField(ui->input_age, QString::number(account.age));
     setGender(account.gender);
     ui->bt_male->setChecked(account.gender);
@@ -86,15 +94,27 @@ bool WidgetPageProfile::readNumber(EntryField* field, const QString& complaint, 
     return true;
 }
 
+// A field still as it was filled goes out as the figure kept for it, a typed one as its number.
+bool WidgetPageProfile::readFigure(EntryField* field, const FieldFigure& kept, const QString& complaint,
+                                   quint16* whole, double* figure)
+{
+    if (!readNumber(field, complaint, whole))
+        return false;
+    *figure = kept.heldBy(field) ? kept.figure() : double(*whole);
+    return true;
+}
+
 // A number the account cannot hold is refused here: the cloud would store something else than
 // the page shows as saved.
-bool WidgetPageProfile::readEntries(CloudGate::ns_account* account)
+bool WidgetPageProfile::readEntries(CloudGate::ns_account* account, body_figures* figures)
 {
     account->nickname = ui->input_name->lineEdit()->text();
     account->gender = ui->bt_male->checked();
     return readNumber(ui->input_age, QObject::tr("年龄须为0到65535之间的整数!"), &account->age)
-           && readNumber(ui->input_height, QObject::tr("身高须为0到65535之间的整数!"), &account->height)
-           && readNumber(ui->input_weight, QObject::tr("体重须为0到65535之间的整数!"), &account->weight);
+           && readFigure(ui->input_height, m_height, QObject::tr("身高须为0到65535之间的整数!"), &account->height,
+                         &figures->height)
+           && readFigure(ui->input_weight, m_weight, QObject::tr("体重须为0到65535之间的整数!"), &account->weight,
+                         &figures->weight);
 }
 
 bool WidgetPageProfile::setSync()
@@ -104,13 +124,15 @@ bool WidgetPageProfile::setSync()
         return false;
     ui->prompt->setText(QString());
     CloudGate::ns_account edited = hub->nsAccount();
-    if (!readEntries(&edited))
+    body_figures figures;
+    if (!readEntries(&edited, &figures))
         return false;
     m_account = edited;
     setEnabled(false);
     connect(hub, SIGNAL(onNsUserInfo(CloudGate::ns_ret_code,QString)), this,
             SLOT(on_NsUserInfo(CloudGate::ns_ret_code,QString)));
-    if (hub->nsUserInfo(hub->nsToken(), m_account, CoreHub::version(), hub->LanguageString()))
+    if (hub->nsUserInfo(hub->nsToken(), m_account, figures.height, figures.weight, CoreHub::version(),
+                        hub->LanguageString()))
         return true;
     // Nothing went out (no token), so no reply will come to enable the page.
     disconnect(hub, SIGNAL(onNsUserInfo(CloudGate::ns_ret_code,QString)), this,

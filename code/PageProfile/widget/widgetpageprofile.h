@@ -3,6 +3,7 @@
 
 #include "attribute.h"
 #include "cloudgate.h"
+#include "fieldfigure.h"
 
 #include <QString>
 #include <QWidget>
@@ -36,11 +37,21 @@ protected slots:
     void on_NsUserInfo(const CloudGate::ns_ret_code& returnCode, const QString& returnMsg);
 
 private:
+    // Height and weight as they go out: the account holds them as whole numbers only.
+    struct body_figures {
+        double height = 0;
+        double weight = 0;
+    };
+
     static void fillField(EntryField* field, const QString& value);
     bool readNumber(EntryField* field, const QString& complaint, quint16* value);
-    bool readEntries(CloudGate::ns_account* account);
+    bool readFigure(EntryField* field, const FieldFigure& kept, const QString& complaint, quint16* whole,
+                    double* figure);
+    bool readEntries(CloudGate::ns_account* account, body_figures* figures);
 
     CloudGate::ns_account m_account;
+    FieldFigure m_height;  // as last filled in
+    FieldFigure m_weight;
     Ui::WidgetPageProfile* ui;
 };
 

@@ -129,31 +129,19 @@ void WidgetHealthIndex::on_GetSync(bool state, QString prompt)
     // Figures from the cloud are not typing: the BMI shows the cloud's health index instead.
     watchTyping(false);
     const CloudGate::ns_get_bmi_detail numbers = ui->widget_helath_index->bmi();
-    fillFigure(ui->input_height, numbers.height, QStringLiteral("cm"), &m_height);
-    fillFigure(ui->input_weight, numbers.weight, QStringLiteral("kg"), &m_weight);
+    m_height.fill(ui->input_height, numbers.height, QStringLiteral("cm"));
+    m_weight.fill(ui->input_weight, numbers.weight, QStringLiteral("kg"));
     showBmi(numbers.healthNumber);
     watchTyping(true);
 }
 
-// The field shows the whole number; the cloud's own figure is kept for a save that finds the
-// field as it was filled, so a fraction the user never touched is not cut off.
-void WidgetHealthIndex::fillFigure(EntryField* field, const double& figure, const QString& unit, body_figure* kept)
-{
-    const QString text = QString("%1").arg(quint16(figure));
-    if (!field->lineEdit()->isVisible()) {
-        field->lineEdit()->setText(text);
-        *kept = body_figure{text, figure};
-    }
-    field->setBgText(text + unit);
-}
-
 // A text other than the one the figure was kept for was typed: it is read as the page always has.
-WidgetHealthIndex::body_figure WidgetHealthIndex::readFigure(EntryField* field, const body_figure& kept)
+FieldFigure WidgetHealthIndex::readFigure(EntryField* field, const FieldFigure& kept)
 {
-    const QString text = field->text();
-    if (text == kept.text)
+    if (kept.heldBy(field))
         return kept;
-    return body_figure{text, double(liveFigure(text))};
+    const QString text = field->text();
+    return FieldFigure(text, double(liveFigure(text)));
 }
 
 void WidgetHealthIndex::on_heightChanged(QString text)
@@ -240,8 +228,8 @@ void WidgetHealthIndex::sendHealthNumbers()
     m_sentWeight = readFigure(ui->input_weight, m_weight);
     const CloudGate::ns_account account = hub->nsAccount();
     connect(hub, HEALTH_SIGNAL, this, HEALTH_SLOT);
-    hub->nsSetHealthNum(hub->nsToken(), account.gender, int(account.age), m_sentHeight.figure, m_sentWeight.figure,
-                        true, CoreHub::version(), hub->LanguageString());
+    hub->nsSetHealthNum(hub->nsToken(), account.gender, int(account.age), m_sentHeight.figure(),
+                        m_sentWeight.figure(), true, CoreHub::version(), hub->LanguageString());
 }
 
 // The cloud now holds these in the profile too; the cached account follows, so the profile page
@@ -252,8 +240,8 @@ void WidgetHealthIndex::keepSavedFigures(CoreHub& hub)
     m_height = m_sentHeight;
     m_weight = m_sentWeight;
     CloudGate::ns_account account = hub.nsAccount();
-    account.height = quint16(m_height.figure);
-    account.weight = quint16(m_weight.figure);
+    account.height = quint16(m_height.figure());
+    account.weight = quint16(m_weight.figure());
     hub.setNsAccount(account);
 }
 
@@ -271,6 +259,7 @@ void WidgetHealthIndex::on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCo
     }
     keepSavedFigures(*hub);
     ui->prompt->setText(QObject::tr("保存成功."));
-    on_heightChanged(ui->input_height->text());
+    // The BMI of what went out, fractions and all, not of the whole numbers in the fields.
+    showBmi(CoreHub::sdCalcBmi(m_height.figure(), m_weight.figure()));
     enableOperate(true);
 }

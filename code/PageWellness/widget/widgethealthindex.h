@@ -3,6 +3,7 @@
 
 #include "attribute.h"
 #include "cloudgate.h"
+#include "fieldfigure.h"
 #include "pagewellness_export.h"
 
 #include <QString>
@@ -35,14 +36,7 @@ protected slots:
     void on_NsSetHealthNum(const CloudGate::ns_ret_code& returnCode, const QString& returnMsg);
 
 private:
-    // A figure as the cloud holds it, with the text its field was given for it.
-    struct body_figure {
-        QString text;
-        double figure = 0;
-    };
-
-    static body_figure readFigure(EntryField* field, const body_figure& kept);
-    static void fillFigure(EntryField* field, const double& figure, const QString& unit, body_figure* kept);
+    static FieldFigure readFigure(EntryField* field, const FieldFigure& kept);
     void initData();
     void enableOperate(const bool& enable);
     void watchTyping(const bool& watch);
@@ -56,10 +50,10 @@ private:
     int m_targetsAnswered = 0;      // of the save under way
     bool m_targetsSending = false;  // an answer now is the save's only one
     QString m_refusal;              // its first refused target
-    body_figure m_height;           // as last filled in from the cloud or saved
-    body_figure m_weight;
-    body_figure m_sentHeight;       // of the save under way
-    body_figure m_sentWeight;
+    FieldFigure m_height;           // as last filled in from the cloud or saved
+    FieldFigure m_weight;
+    FieldFigure m_sentHeight;       // of the save under way
+    FieldFigure m_sentWeight;
 };
 
 #endif // WIDGETHEALTHINDEX_H

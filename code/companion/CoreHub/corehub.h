@@ -55,6 +55,8 @@ public:
     static double sdCalcSleepTarget();
     // Body mass index of centimetres and kilograms; 0 without a height.
     static double getBmi(const unsigned short& height, const unsigned short& weight);
+    // The same of figures with a fraction, as the cloud keeps them.
+    static double sdCalcBmi(const double& height, const double& weight);
 
     // An adapter command with no answer after this long is answered as a failure.
     void setAdapterTimeout(const int& milliseconds);

@@ -124,7 +124,12 @@ double CoreHub::sdCalcSleepTarget()
 
 double CoreHub::getBmi(const unsigned short& height, const unsigned short& weight)
 {
-    if (height == 0)
+    return sdCalcBmi(height, weight);
+}
+
+double CoreHub::sdCalcBmi(const double& height, const double& weight)
+{
+    if (!(height > 0))
         return 0.0;
     const double metres = height / 100.0;
     return weight / (metres * metres);

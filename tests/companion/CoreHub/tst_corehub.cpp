@@ -355,8 +355,16 @@ void TestCoreHub::calculators_data()
     QTest::addColumn<int>("accountWeight");
     QTest::addColumn<double>("metresOf1000Steps");
     QTest::addColumn<double>("caloriesOf1000Metres");
-    QTest::newRow("no body numbers: 170 cm, 60 kg") << 0 << 0 << 705.5 << 62160.0;
-    QTest::newRow("the account's body numbers") << 180 << 80 << 747.0 << 82880.0;
+    // The BMI of these figures, with and without their fractions.
+    QTest::addColumn<double>("bmiHeight");
+    QTest::addColumn<double>("bmiWeight");
+    QTest::addColumn<double>("bmi");
+    QTest::newRow("no body numbers: 170 cm, 60 kg") << 0 << 0 << 705.5 << 62160.0 << 0.0 << 70.0 << 0.0;
+    QTest::newRow("the account's body numbers") << 180 << 80 << 747.0 << 82880.0 << 175.0 << 70.0 << 22.857142857;
+    QTest::newRow("a fraction of a kilogram counts in the BMI")
+        << 180 << 80 << 747.0 << 82880.0 << 180.0 << 65.5 << 20.216049383;
+    QTest::newRow("a fraction of a centimetre counts in the BMI")
+        << 180 << 80 << 747.0 << 82880.0 << 172.5 << 65.0 << 21.844150389;
 }
 
 void TestCoreHub::calculators()
@@ -365,6 +373,9 @@ void TestCoreHub::calculators()
     QFETCH(int, accountWeight);
     QFETCH(double, metresOf1000Steps);
     QFETCH(double, caloriesOf1000Metres);
+    QFETCH(double, bmiHeight);
+    QFETCH(double, bmiWeight);
+    QFETCH(double, bmi);
     std::unique_ptr<CoreHub> hub(newHub());
     CloudGate::ns_account account;
     account.height = quint16(accountHeight);
@@ -377,6 +388,8 @@ void TestCoreHub::calculators()
     QCOMPARE(CoreHub::sdCalcSleepTarget(), 8.0);
     QVERIFY(qAbs(CoreHub::getBmi(175, 70) - 22.857142857) < 1e-6);
     QCOMPARE(CoreHub::getBmi(0, 70), 0.0);
+    QVERIFY2(qAbs(CoreHub::sdCalcBmi(bmiHeight, bmiWeight) - bmi) < 1e-6,
+             qPrintable(QString::number(CoreHub::sdCalcBmi(bmiHeight, bmiWeight), 'f', 9)));
 }
 
 void TestCoreHub::cloudAddress_data()
