@@ -1,5 +1,7 @@
 #include "pagebandflash.h"
 
+#include "busymeter.h"
+#include "pagepairing.h"
 #include "pagerig.h"
 
 #include <QCoreApplication>
@@ -11,11 +13,25 @@
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtEndian>
 #include <QtTest>
 
+#include <memory>
+
+// Where the wizard is when it is closed.
+enum class Stage {
+    NoHub,        // never given a hub
+    ConnectSent,  // the check's connect is on its way
+    Connected,    // the check's link is up and heard, the band's version not yet asked
+    Confirm,      // the confirm page shows
+    Result,       // the result page shows after a transfer
+    SyncLinked    // at the confirm page, after a sync dropped the check's link and made its own
+};
+
 Q_DECLARE_METATYPE(BandFault)
 Q_DECLARE_METATYPE(LoopbackCloud::FAULT)
+Q_DECLARE_METATYPE(Stage)
 
 namespace {
 
@@ -30,6 +46,9 @@ const QString CHECK_FAILED = QStringLiteral("检测失败,请重试!!!");
 const QString UP_TO_DATE = QStringLiteral("已是最新版本.");
 const QString TRANSFER_FAILED = QStringLiteral("固件更新失败,请重试!");
 const QString INSTALLED = QStringLiteral("固件升级成功.");
+const QString SEARCHING = QStringLiteral("正在搜索...");
+// The bound band's place in every scan: after the two other devices.
+const int BAND_PLACE = 3;
 // 65535 long packs: all a 16-bit pack index can count.
 const int LONGEST_IMAGE = 0xFFFF * 1020;
 
@@ -123,6 +142,34 @@ void answerAsBand(CoreHub& hub, const int& size)
         emit hub.onBhFirmwareLong(bandAnswer(0x05, last ? 0xFF : 0xFE, quint16(pack)));
         emit hub.onBhLongCtr(bandAnswer(0x05, 0x00, last ? 0xFFFF : quint16(pack)));
     }
+}
+
+// Closes the wizard from inside the hub's next such signal, after the check has taken it.
+template <typename Signal>
+void closeOnNext(CoreHub& hub, Signal signal, QWidget& wizard, const std::function<void()>& close)
+{
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(&hub, signal, &wizard, [connection, close] {
+        QObject::disconnect(*connection);
+        close();
+    });
+}
+
+QString busyText(QWidget& pairing)
+{
+    return pairing.findChild<WidgetBusyMeter*>(QStringLiteral("w_process"))->text();
+}
+
+QStringList listed(QWidget& pairing)
+{
+    QStringList list;
+    QTreeWidget* tree = pairing.findChild<QTreeWidget*>(QStringLiteral("treeWidget"));
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QWidget* row = tree->itemWidget(tree->topLevelItem(i), 0);
+        if (row)
+            list << row->findChild<QLabel*>(QStringLiteral("address"))->text();
+    }
+    return list;
 }
 
 QJsonObject firmwareRequest(LoopbackCloud& cloud)
@@ -325,9 +372,18 @@ void TestPageBandFlash::silentBand()
 
     click(button(page, "tab_download", "bt_cancel"));
     QCOMPARE(closes.count(), 2);
+    // The close lets the band go; linked again, as by a sync, it hears nothing of the wizard.
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.hub().isAtConnect() && !rig.adapter().isConnected(), WAIT);
+    rig.band().setFault(BandFault::None);
+    QSignalSpy links(&rig.hub(), SIGNAL(onBcConn(bool)));
+    QSignalSpy notifies(&rig.hub(), SIGNAL(onBcNotify(bool)));
+    QVERIFY(rig.hub().bcConnect(BAND_PLACE));
+    QTRY_VERIFY_WITH_TIMEOUT(!links.isEmpty(), WAIT);
+    QVERIFY(links.first().first().toBool());
+    QVERIFY(rig.hub().bcNotify());
+    QTRY_VERIFY_WITH_TIMEOUT(!notifies.isEmpty(), WAIT);
     const int taken = rig.band().received().size();
     emit rig.hub().onBhFirmRev(WireCodec::bs_pack());
-    rig.band().setFault(BandFault::None);
     QSignalSpy versions(&rig.hub(), SIGNAL(onBhVersion(WireCodec::bs_reply_version)));
     rig.hub().bhVersion();
     QVERIFY(versions.wait(WAIT));
@@ -479,29 +535,112 @@ void TestPageBandFlash::withoutHub()
 
 void TestPageBandFlash::closes_data()
 {
+    QTest::addColumn<Stage>("stage");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("count");
-    QTest::newRow("check page's close button: twice")  << "tab_check" << "bt_close" << 2;
-    QTest::newRow("check page's cancel button: twice") << "tab_check" << "bt_cancel" << 2;
-    QTest::newRow("a window close: once")              << "" << "" << 1;
+    QTest::newRow("check page's close button: twice")  << Stage::NoHub << "tab_check" << "bt_close" << 2;
+    QTest::newRow("check page's cancel button: twice") << Stage::NoHub << "tab_check" << "bt_cancel" << 2;
+    QTest::newRow("a window close: once")              << Stage::NoHub << "" << "" << 1;
+    QTest::newRow("put off at the confirm page: the check's link drops")
+        << Stage::Confirm << "tab_confirm" << "bt_cancel" << 2;
+    QTest::newRow("the confirm page's close button drops it too")
+        << Stage::Confirm << "tab_confirm" << "bt_close" << 2;
+    QTest::newRow("a window close at the confirm page drops it")  << Stage::Confirm << "" << "" << 1;
+    QTest::newRow("the wizard destroyed unclosed drops it")       << Stage::Confirm << "" << "destroy" << 0;
+    QTest::newRow("closed with the check's connect on its way: the link it makes drops")
+        << Stage::ConnectSent << "tab_check" << "bt_close" << 2;
+    QTest::newRow("closed after the check's connect, before the band is read")
+        << Stage::Connected << "tab_check" << "bt_cancel" << 2;
+    QTest::newRow("closed at the result page after a transfer") << Stage::Result << "tab_end" << "bt_ok" << 2;
+    QTest::newRow("a sync's link made after the check's went down stays up")
+        << Stage::SyncLinked << "tab_confirm" << "bt_cancel" << 2;
 }
 
 void TestPageBandFlash::closes()
 {
+    QFETCH(Stage, stage);
     QFETCH(QString, page);
     QFETCH(QString, button);
     QFETCH(int, count);
-    PageBandFlash wizard;
-    QSignalSpy closes(&wizard, SIGNAL(onClose()));
-    wizard.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
-    if (page.isEmpty())
-        wizard.close();
-    else
-        click(tab(wizard, page.toLatin1().constData())->findChild<QWidget*>(button));
-    QCOMPARE(closes.count(), count);
-    QVERIFY(!wizard.isVisible());
+    PageRig rig;
+    auto wizard = std::make_unique<PageBandFlash>();
+    QSignalSpy closes(wizard.get(), SIGNAL(onClose()));
+    const auto closeWizard = [&wizard, page, button] {
+        if (button == QLatin1String("destroy"))
+            wizard.reset();
+        else if (page.isEmpty())
+            wizard->close();
+        else
+            click(tab(*wizard, page.toLatin1().constData())->findChild<QWidget*>(button));
+    };
+    if (stage == Stage::NoHub) {
+        wizard->show();
+        QVERIFY(QTest::qWaitForWindowExposed(wizard.get()));
+        closeWizard();
+        QCOMPARE(closes.count(), count);
+        QVERIFY(!wizard->isVisible());
+        return;
+    }
+
+    QVERIFY(prepare(rig, imageOf(500)));
+    CoreHub& hub = rig.hub();
+    QSignalSpy links(&hub, SIGNAL(onBcConn(bool)));
+    QVERIFY(open(rig, *wizard));
+    if (stage == Stage::ConnectSent)
+        closeOnNext(hub, &CoreHub::onBcScan, *wizard, closeWizard);
+    if (stage == Stage::Connected)
+        closeOnNext(hub, &CoreHub::onBcNotify, *wizard, closeWizard);
+    QTRY_VERIFY_WITH_TIMEOUT(!links.isEmpty(), WAIT);
+    QVERIFY(links.first().first().toBool());
+    if (stage == Stage::ConnectSent || stage == Stage::Connected) {
+        QTRY_COMPARE_WITH_TIMEOUT(closes.count(), count, WAIT);
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(currentTab(*wizard), 1, WAIT);
+        if (stage == Stage::Result) {
+            click(::button(*wizard, "tab_confirm", "bt_ok"));
+            QTRY_COMPARE_WITH_TIMEOUT(currentTab(*wizard), 4, WAIT);
+            QCOMPARE(rig.band().firmware(), imageOf(500));
+        }
+        if (stage == Stage::SyncLinked) {
+            // As a sync starts: whatever link is up goes, and the band is connected anew.
+            QSignalSpy scans(&hub, SIGNAL(onBcScan(QList<BandLink::at_devinfo>)));
+            QVERIFY(hub.bcDisConnect());
+            QTRY_VERIFY_WITH_TIMEOUT(!scans.isEmpty(), WAIT);
+            links.clear();
+            QVERIFY(hub.bcConnect(BAND_PLACE));
+            QTRY_VERIFY_WITH_TIMEOUT(!links.isEmpty(), WAIT);
+            QVERIFY(links.first().first().toBool());
+        }
+        closeWizard();
+        QCOMPARE(closes.count(), count);
+    }
+    if (wizard)
+        QVERIFY(!wizard->isVisible());
+
+    if (stage == Stage::SyncLinked) {
+        // A disconnect asked at the close would be answered before this: the adapter keeps order.
+        QSignalSpy drops(&hub, SIGNAL(onBcDisconn(bool)));
+        QSignalSpy notifies(&hub, SIGNAL(onBcNotify(bool)));
+        QVERIFY(hub.bcNotify());
+        QTRY_VERIFY_WITH_TIMEOUT(!notifies.isEmpty(), WAIT);
+        QVERIFY(notifies.first().first().toBool());
+        QVERIFY(drops.isEmpty());
+        QVERIFY(hub.isAtConnect());
+        QCOMPARE(rig.adapter().linkedBand(), &rig.band());
+        QVERIFY(rig.clean());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!hub.isAtConnect() && !rig.adapter().isConnected(), WAIT);
+    // The band page opened next scans again and lists the band.
+    PagePairing pairing;
+    pairing.show();
+    QVERIFY(rig.activate(pairing));
+    QTRY_VERIFY_WITH_TIMEOUT(busyText(pairing) == SEARCHING && listed(pairing).contains(BAND), WAIT);
+    QVERIFY(!hub.isAtConnect());
+    if (stage == Stage::Confirm && page == QLatin1String("tab_confirm") && button == QLatin1String("bt_cancel"))
+        QVERIFY(rig.shot(pairing, QStringLiteral("after-firmware-check")));
+    QVERIFY(rig.clean());
 }
 
 // A copy of this program in a folder of its own, with a pending program update listed beside

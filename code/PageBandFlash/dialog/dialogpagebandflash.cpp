@@ -64,6 +64,7 @@ void DialogPageBandFlash::mouseMoveEvent(QMouseEvent* event)
 
 void DialogPageBandFlash::closeEvent(QCloseEvent* event)
 {
+    ui->tab_check->end();
     emit onClose();
     QDialog::closeEvent(event);
 }

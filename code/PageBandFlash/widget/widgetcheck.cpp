@@ -60,6 +60,12 @@ void WidgetCheck::start()
     hub->bcDisConnect();
 }
 
+void WidgetCheck::end()
+{
+    stopListening();
+    m_claim.release();
+}
+
 void WidgetCheck::on_okClick()
 {
     start();
@@ -87,6 +93,7 @@ void WidgetCheck::on_firmScan(const QList<BandLink::at_devinfo>& list)
             continue;
         QLOG << "src=" << bound << ",new=" << list[i].address << ",i=" << i;
         connect(hub, SIGNAL(onBcConn(bool)), this, SLOT(on_firmConn(bool)));
+        m_claim.claim(hub);
         hub->bcConnect(i + 1);
         return;
     }

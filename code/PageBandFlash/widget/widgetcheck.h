@@ -2,6 +2,7 @@
 #define WIDGETCHECK_H
 
 #include "attribute.h"
+#include "bandclaim.h"
 #include "bandlink.h"
 #include "cloudgate.h"
 #include "wirecodec.h"
@@ -24,6 +25,9 @@ public:
     ~WidgetCheck() override;
 
     bool setMsg(CoreHub* msg) override;
+    // The wizard closes: no hub answer drives the check any more, and the band link it made
+    // is let go.
+    void end();
 
 public slots:
     void start();
@@ -52,6 +56,7 @@ private:
     void fail(const QString& text);
 
     QList<CloudGate::ns_bind_dev> m_binds;
+    BandClaim m_claim;
     Ui::WidgetCheck* ui;
 };
 
