@@ -547,6 +547,7 @@ void TestPageBandFlash::closes_data()
     QTest::newRow("the confirm page's close button drops it too")
         << Stage::Confirm << "tab_confirm" << "bt_close" << 2;
     QTest::newRow("a window close at the confirm page drops it")  << Stage::Confirm << "" << "" << 1;
+    QTest::newRow("Esc at the confirm page closes and drops it")   << Stage::Confirm << "" << "escape" << 1;
     QTest::newRow("the wizard destroyed unclosed drops it")       << Stage::Confirm << "" << "destroy" << 0;
     QTest::newRow("closed with the check's connect on its way: the link it makes drops")
         << Stage::ConnectSent << "tab_check" << "bt_close" << 2;
@@ -569,6 +570,8 @@ void TestPageBandFlash::closes()
     const auto closeWizard = [&wizard, page, button] {
         if (button == QLatin1String("destroy"))
             wizard.reset();
+        else if (button == QLatin1String("escape"))
+            QTest::keyClick(wizard.get(), Qt::Key_Escape);
         else if (page.isEmpty())
             wizard->close();
         else

@@ -4,6 +4,7 @@
 #include "wizardframe.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace {
 enum TAB { TAB_CHECK = 0, TAB_CONFIRM = 1, TAB_DOWNLOAD = 2, TAB_END = 4 };
@@ -67,6 +68,17 @@ void DialogPageBandFlash::closeEvent(QCloseEvent* event)
     ui->tab_check->end();
     emit onClose();
     QDialog::closeEvent(event);
+}
+
+// Esc would only hide the dialog: the check's link would stay up and the window would keep a
+// hidden wizard that the help menu can no longer bring back.
+void DialogPageBandFlash::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void DialogPageBandFlash::on_Close()
