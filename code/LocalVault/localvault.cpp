@@ -52,7 +52,7 @@ LocalVault::~LocalVault() = default;
 void LocalVault::initDir()
 {
     fdClear();
-    configRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation));
+    configRoot = fdConfigDir();
     dataRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DataLocation));
     downloadRoot = withFolder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     for (const QString& root : {configRoot, dataRoot, downloadRoot}) {
@@ -95,6 +95,11 @@ bool LocalVault::fdSetUserId(const QString& id)
 bool LocalVault::fdMakeDir(const QString& path)
 {
     return PrivateFile::makePath(path);
+}
+
+QString LocalVault::fdConfigDir()
+{
+    return withFolder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation));
 }
 
 QString LocalVault::fdUpdateDir() const

@@ -147,6 +147,8 @@ public:
     // Creates the folder and those missing above it, each for its owner only: the folders of
     // the configuration, data and download roots hold the user's own files.
     static bool fdMakeDir(const QString& path);
+    // The program's configuration root, the same for every instance of the user.
+    static QString fdConfigDir();
     QString fdUpdateDir() const;
     QString fdUpdateListConf() const;
 

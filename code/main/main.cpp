@@ -4,18 +4,12 @@
 #include "trace.h"
 
 #include <QApplication>
-#include <QSharedMemory>
-#include <QSystemSemaphore>
 #include <QTranslator>
-
-#include <unistd.h>
 
 namespace {
 
-// Shared by both programs of one user, so each keeps the other out as well as itself, and no
-// other user is kept out.
-QSystemSemaphore semaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open);
-QSharedMemory sharedMemory(Startup::userKey(Startup::GUARD_STEM, ::getuid()));
+// Held until the process ends: while it is, no other instance of either program starts.
+Startup::Guard guard;
 QTranslator translator;
 
 // Hub and window live until the process ends and are never deleted; held here rather than in
@@ -35,7 +29,7 @@ int main(int argc, char* argv[])
     const bool languageInstalled = Startup::updateLanguage(translator);
     QLOG.nospace() << Q_FUNC_INFO << " updateLanguage ret=" << languageInstalled;
 
-    switch (Startup::isRuned(semaphore, sharedMemory)) {
+    switch (Startup::isRuned(guard)) {
     case Startup::GUARD_ALONE:
         break;
     case Startup::GUARD_TAKEN:

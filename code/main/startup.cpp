@@ -1,24 +1,75 @@
 #include "startup.h"
 
+#include "localvault.h"
 #include "resource.h"
 #include "trace.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
-#include <QSharedMemory>
-#include <QSystemSemaphore>
+#include <QStandardPaths>
 #include <QTranslator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
 const Resource::ID TRANSLATION_CHINESE = 90;
 const Resource::ID TRANSLATION_OTHER = 91;
 
+// Qt's runtime folder without XDG_RUNTIME_DIR lies in the shared temp folder, where another user
+// may have made it first; the configuration folder is the user's own.
+QString guardFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty())
+            return runtime;
+    }
+    const QString config = LocalVault::fdConfigDir();
+    LocalVault::fdMakeDir(config);
+    return config;
+}
+
 } // namespace
 
-QString Startup::userKey(const char* stem, const uint& uid)
+Startup::Guard::~Guard()
 {
-    return QLatin1String(stem) + QLatin1Char('-') + QString::number(uid);
+    release();
+}
+
+Startup::GUARD Startup::Guard::take(const QString& path)
+{
+    release();
+    // Close-on-exec: what the program starts, the detached driver installer among them, must not
+    // hold the guard on after the program ends.
+    m_handle = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_handle < 0) {
+        QLOG << "guard lock failed:" << path << ::strerror(errno);
+        return GUARD_FAILED;
+    }
+    if (::flock(m_handle, LOCK_EX | LOCK_NB) == 0)
+        return GUARD_ALONE;
+    const int error = errno;
+    release();
+    if (error == EWOULDBLOCK) {
+        QLOG << "Quorin already runed";
+        return GUARD_TAKEN;
+    }
+    QLOG << "guard lock failed:" << path << ::strerror(error);
+    return GUARD_FAILED;
+}
+
+void Startup::Guard::release()
+{
+    if (m_handle < 0)
+        return;
+    ::close(m_handle);
+    m_handle = -1;
 }
 
 bool Startup::updateLanguage(QTranslator& translator)
@@ -31,32 +82,7 @@ bool Startup::updateLanguage(QTranslator& translator)
     return QCoreApplication::installTranslator(&translator);
 }
 
-Startup::GUARD Startup::isRuned(QSystemSemaphore& lock, QSharedMemory& guard)
+Startup::GUARD Startup::isRuned(Guard& guard)
 {
-    if (!lock.acquire()) {
-        QLOG << "guard lock failed:" << lock.errorString();
-        return GUARD_FAILED;
-    }
-    // A killed instance leaves its segment with nobody attached, and every later start would take
-    // it for a running one. Attaching and detaching removes such a segment; a running instance
-    // stays attached to its own, so that one survives and still keeps us out. The attach needs
-    // the key file, which a failed create leaves behind: the left segment may stand under a key
-    // file since deleted whose key a new file happens to get.
-    bool created = guard.create(1, QSharedMemory::ReadWrite);
-    if (!created && guard.error() == QSharedMemory::AlreadyExists) {
-        if (guard.attach())
-            guard.detach();
-        created = guard.create(1, QSharedMemory::ReadWrite);
-    }
-    const QSharedMemory::SharedMemoryError error = guard.error();
-    const QString errorText = guard.errorString();
-    lock.release();
-    if (created)
-        return GUARD_ALONE;
-    if (error == QSharedMemory::AlreadyExists) {
-        QLOG << "Quorin already runed";
-        return GUARD_TAKEN;
-    }
-    QLOG << "guard create failed:" << int(error) << errorText;
-    return GUARD_FAILED;
+    return guard.take(guardFolder() + QLatin1Char('/') + QLatin1String(GUARD_FILE));
 }

@@ -10,15 +10,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
-#include <QSharedMemory>
-#include <QSystemSemaphore>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTranslator>
 
 #include <algorithm>
 #include <time.h>
-#include <unistd.h>
 
 namespace {
 
@@ -73,14 +70,13 @@ private:
 // The program's own start-up, step for step as main runs it.
 int childProgram(int argc, char** argv)
 {
-    static QSystemSemaphore semaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open);
-    static QSharedMemory sharedMemory(Startup::userKey(Startup::GUARD_STEM, ::getuid()));
+    static Startup::Guard guard;
     static QTranslator translator;
     static CoreHub* hub = nullptr;
     static MainWindow* window = nullptr;
     PaintWatch app(argc, argv, "PageSignIn");
     Startup::updateLanguage(translator);
-    if (Startup::isRuned(semaphore, sharedMemory) != Startup::GUARD_ALONE)
+    if (Startup::isRuned(guard) != Startup::GUARD_ALONE)
         return 3;
     hub = new CoreHub();
     window = new MainWindow(hub, nullptr);

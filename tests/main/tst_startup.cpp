@@ -1,15 +1,17 @@
 #include "resource.h"
 #include "startup.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSharedMemory>
-#include <QSystemSemaphore>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <memory>
+#include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -24,15 +26,32 @@ const int SECOND_EXIT_MS = 10000;
 const int SECOND_EXIT_MS = 2000;
 #endif
 
+// Where a lock is held, as seen from the started program.
+enum HOLDER {
+    HOLDER_RUNTIME,        // the runtime folder of this user's session
+    HOLDER_OTHER_RUNTIME,  // another user's runtime folder
+    HOLDER_CONFIG,         // the program's configuration folder
+    HOLDER_TEMP_RUNTIME,   // the runtime folder Qt makes in the shared temp folder
+    HOLDER_IN_THE_WAY      // nobody: a folder stands where this user's lock file belongs
+};
+
+const int RUNS = -1;
+// What a runtime folder must be, or Qt does not take it.
+const QFileDevice::Permissions PRIVATE_FOLDER = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
 // A program folder of its own with copies of both programs (so pid file and update list are
-// this test's), and a TMPDIR of its own, from which Qt derives the guard's keys.
+// this test's), beside a temp, configuration and runtime folder of its own, and another
+// user's runtime folder.
 class ProgramFolder
 {
 public:
     ProgramFolder()
     {
-        QDir(m_dir.path()).mkpath(QStringLiteral("program"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("tmp"));
+        const QDir dir(m_dir.path());
+        for (const char* sub : {"program", "tmp", "config", "runtime", "other-runtime"})
+            dir.mkpath(QString::fromLatin1(sub));
+        for (const char* sub : {"runtime", "other-runtime"})
+            QFile::setPermissions(dir.filePath(QString::fromLatin1(sub)), PRIVATE_FOLDER);
         QFile::copy(QStringLiteral(QUORIN_PROGRAM), path(QUORIN));
         QFile::copy(QStringLiteral(QUORIN_CONSOLE_PROGRAM), path(CONSOLE));
     }
@@ -43,18 +62,29 @@ public:
             process->kill();
             process->waitForFinished(START_MS);
         }
-        sweepGuard();
+        for (const int handle : m_held)
+            ::close(handle);
     }
 
     // Inside the program folder; "../outside/..." lies beside it.
     QString path(const QString& name) const { return QDir::cleanPath(m_dir.filePath(QStringLiteral("program/") + name)); }
-    QString tmp() const { return m_dir.filePath(QStringLiteral("tmp")); }
 
-    QProcess* start(const QString& program, const QString& lang = QStringLiteral("C"))
+    // The lock file that an instance started here takes, or one that holder takes.
+    QString lockPath(const HOLDER& holder = HOLDER_RUNTIME) const
+    {
+        return folderOf(holder) + QLatin1Char('/') + QLatin1String(Startup::GUARD_FILE);
+    }
+
+    // Without a runtime folder the program's session has no XDG_RUNTIME_DIR.
+    QProcess* start(const QString& program, const QString& lang = QStringLiteral("C"), const bool& runtime = true)
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TMPDIR"), tmp());
+        env.insert(QStringLiteral("TMPDIR"), m_dir.filePath(QStringLiteral("tmp")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folderOf(HOLDER_RUNTIME));
+        if (!runtime)
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_NUMERIC", "LANGUAGE"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("LANG"), lang);
@@ -65,18 +95,24 @@ public:
         return m_processes.back().get();
     }
 
-    // Holds the guard as an instance of the user uid does, under that user's keys in this
-    // folder's TMPDIR, until the folder goes.
-    bool holdGuard(const uint& uid)
+    // Holds the lock at holder's lock file as a running instance does, until the folder goes;
+    // the file's times are set ageSeconds back.
+    bool holdGuard(const HOLDER& holder, const int& ageSeconds = 0)
     {
-        const QByteArray saved = qgetenv("TMPDIR");
-        qputenv("TMPDIR", tmp().toUtf8());
-        m_lock = std::make_unique<QSystemSemaphore>(Startup::userKey(Startup::LOCK_STEM, uid), 1,
-                                                    QSystemSemaphore::Open);
-        m_guard = std::make_unique<QSharedMemory>(Startup::userKey(Startup::GUARD_STEM, uid));
-        const bool created = m_guard->create(1);
-        qputenv("TMPDIR", saved);
-        return created;
+        if (holder == HOLDER_IN_THE_WAY)
+            return QDir().mkpath(lockPath());
+        const QString lock = lockPath(holder);
+        if (!QDir().mkpath(folderOf(holder)) || !QFile::setPermissions(folderOf(holder), PRIVATE_FOLDER))
+            return false;
+        const int handle = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (handle < 0)
+            return false;
+        m_held.push_back(handle);
+        QFile file(lock);
+        const QDateTime then = QDateTime::currentDateTime().addSecs(-ageSeconds);
+        return ::flock(handle, LOCK_EX | LOCK_NB) == 0 && file.open(QIODevice::ReadWrite)
+            && file.setFileTime(then, QFileDevice::FileModificationTime)
+            && file.setFileTime(then, QFileDevice::FileAccessTime);
     }
 
     QByteArray pidFile() const
@@ -85,28 +121,47 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-private:
-    // A killed instance leaves its segment and semaphores in the kernel; remove them while the
-    // key files that name them still exist.
-    void sweepGuard() const
+    // Whether the process holds this folder's lock file open, and only close-on-exec, so that
+    // nothing it starts holds the lock on.
+    bool holdsLockCloseOnExec(const QProcess* process) const
     {
-        const QByteArray saved = qgetenv("TMPDIR");
-        qputenv("TMPDIR", tmp().toUtf8());
-        const QString guardKey = Startup::userKey(Startup::GUARD_STEM, ::getuid());
-        {
-            QSharedMemory segment(guardKey);
-            if (segment.attach())
-                segment.detach();
+        const QString proc = QStringLiteral("/proc/%1/").arg(process->processId());
+        bool held = false;
+        for (const QString& fd : QDir(proc + QStringLiteral("fd")).entryList(QDir::Files | QDir::System)) {
+            if (QFile::symLinkTarget(proc + QStringLiteral("fd/") + fd) != QFileInfo(lockPath()).canonicalFilePath())
+                continue;
+            QFile info(proc + QStringLiteral("fdinfo/") + fd);
+            if (!info.open(QIODevice::ReadOnly))
+                return false;
+            const QByteArray flags = info.readAll().split('\n').value(1);
+            if (!flags.startsWith("flags:") || !(flags.mid(6).trimmed().toUInt(nullptr, 8) & O_CLOEXEC))
+                return false;
+            held = true;
         }
-        QSystemSemaphore(Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Create);
-        QSystemSemaphore(guardKey, 1, QSystemSemaphore::Create);
-        qputenv("TMPDIR", saved);
+        return held;
+    }
+
+private:
+    QString folderOf(const HOLDER& holder) const
+    {
+        switch (holder) {
+        case HOLDER_RUNTIME:
+        case HOLDER_IN_THE_WAY:
+            return m_dir.filePath(QStringLiteral("runtime"));
+        case HOLDER_OTHER_RUNTIME:
+            return m_dir.filePath(QStringLiteral("other-runtime"));
+        case HOLDER_CONFIG:
+            return m_dir.filePath(QStringLiteral("config/quorin"));
+        case HOLDER_TEMP_RUNTIME:
+            break;
+        }
+        const passwd* user = ::getpwuid(::getuid());
+        return m_dir.filePath(QStringLiteral("tmp/runtime-") + QString::fromLocal8Bit(user ? user->pw_name : ""));
     }
 
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_processes;
-    std::unique_ptr<QSystemSemaphore> m_lock;
-    std::unique_ptr<QSharedMemory> m_guard;
+    std::vector<int> m_held;
 };
 
 QByteArray pidOf(const QProcess* process)
@@ -158,6 +213,7 @@ void TestStartup::secondStart()
     QVERIFY(late->readAllStandardError().contains("Quorin already runed"));
     QCOMPARE(running->state(), QProcess::Running);
     QCOMPARE(folder.pidFile(), pidOf(running));
+    QVERIFY(folder.holdsLockCloseOnExec(running));
 }
 
 void TestStartup::startAfterKill_data()
@@ -190,27 +246,44 @@ void TestStartup::startAfterKill()
 
 void TestStartup::guardPerUser_data()
 {
-    QTest::addColumn<uint>("holder");  // the holding user's uid, counted from this user's
-    QTest::addColumn<bool>("keptOut");
-    QTest::newRow("a guard under this user's keys keeps Quorin out")     << 0u << true;
-    QTest::newRow("a guard under another user's keys keeps nobody out") << 1u << false;
+    QTest::addColumn<int>("holder");
+    QTest::addColumn<int>("ageSeconds");  // how long ago the lock file was last touched
+    QTest::addColumn<bool>("runtime");    // whether the session has a runtime folder
+    QTest::addColumn<int>("exitCode");    // RUNS: the start goes on
+    const int days = 3 * 24 * 3600;
+    QTest::newRow("a lock in this user's runtime folder keeps Quorin out")
+        << int(HOLDER_RUNTIME) << 0 << true << 0;
+    QTest::newRow("a lock held for days keeps Quorin out")
+        << int(HOLDER_RUNTIME) << days << true << 0;
+    QTest::newRow("a lock in another user's runtime folder keeps nobody out")
+        << int(HOLDER_OTHER_RUNTIME) << 0 << true << RUNS;
+    QTest::newRow("without a runtime folder a lock in the configuration folder keeps Quorin out")
+        << int(HOLDER_CONFIG) << 0 << false << 0;
+    QTest::newRow("without a runtime folder a lock in the temp folder keeps nobody out")
+        << int(HOLDER_TEMP_RUNTIME) << 0 << false << RUNS;
+    QTest::newRow("a folder where the lock file belongs ends the start with 2")
+        << int(HOLDER_IN_THE_WAY) << 0 << true << 2;
 }
 
 void TestStartup::guardPerUser()
 {
-    QFETCH(uint, holder);
-    QFETCH(bool, keptOut);
+    QFETCH(int, holder);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, runtime);
+    QFETCH(int, exitCode);
     ProgramFolder folder;
-    QVERIFY(folder.holdGuard(::getuid() + holder));
-    QProcess* program = folder.start(QUORIN);
-    if (keptOut) {
-        QVERIFY(program->waitForFinished(START_MS));
-        QCOMPARE(program->exitCode(), 0);
-        QVERIFY(program->readAllStandardError().contains("Quorin already runed"));
+    QVERIFY(folder.holdGuard(HOLDER(holder), ageSeconds));
+    QProcess* program = folder.start(QUORIN, QStringLiteral("C"), runtime);
+    if (exitCode == RUNS) {
+        QTRY_COMPARE_WITH_TIMEOUT(folder.pidFile(), pidOf(program), START_MS);
+        QCOMPARE(program->state(), QProcess::Running);
         return;
     }
-    QTRY_COMPARE_WITH_TIMEOUT(folder.pidFile(), pidOf(program), START_MS);
-    QCOMPARE(program->state(), QProcess::Running);
+    QVERIFY(program->waitForFinished(START_MS));
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), exitCode);
+    QVERIFY(program->readAllStandardError().contains(exitCode ? "guard lock failed:" : "Quorin already runed"));
+    QVERIFY(folder.pidFile().isEmpty());
 }
 
 void TestStartup::backupsCleared_data()

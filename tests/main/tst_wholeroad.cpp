@@ -26,15 +26,12 @@
 #include <QProcess>
 #include <QScreen>
 #include <QSet>
-#include <QSharedMemory>
-#include <QSystemSemaphore>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
-#include <unistd.h>
 
 // The whole road a user takes, in the real window on a real X server, against the loopback
 // cloud and the simulated adapter and band. The stages run in order and build on each other.
@@ -215,8 +212,7 @@ private:
     QWidget* frame();
 
     std::unique_ptr<PageRig> m_rig;
-    QSystemSemaphore m_lock{Startup::userKey(Startup::LOCK_STEM, ::getuid()), 1, QSystemSemaphore::Open};
-    QSharedMemory m_guard{Startup::userKey(Startup::GUARD_STEM, ::getuid())};
+    Startup::Guard m_guard;
     QTranslator m_translator;
     std::unique_ptr<MainWindow> m_window;
 };
@@ -324,7 +320,7 @@ void TestWholeRoad::executable()
 void TestWholeRoad::start()
 {
     Startup::updateLanguage(m_translator);
-    QCOMPARE(Startup::isRuned(m_lock, m_guard), Startup::GUARD_ALONE);
+    QCOMPARE(Startup::isRuned(m_guard), Startup::GUARD_ALONE);
     CoreHub& hub = m_rig->hub();
     m_window.reset(new MainWindow(&hub, nullptr));
     hub.setMainWin(m_window.get());
@@ -505,7 +501,7 @@ void TestWholeRoad::restart()
 {
     m_rig->hub().setMainWin(nullptr);
     m_window.reset();
-    m_guard.detach();
+    m_guard.release();
     const QDir folder(programFolder());
     QVERIFY(!backups(folder.path()).isEmpty());
     QProcess program;
