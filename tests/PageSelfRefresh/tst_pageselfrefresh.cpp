@@ -1,6 +1,7 @@
 #include "pageselfrefresh.h"
 
 #include "packagemaker.h"
+#include "packagereader.h"
 #include "pagerig.h"
 #include "programcopy.h"
 
@@ -11,15 +12,16 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
 
 enum class Offer { SameVersion, OlderVersion, EmptyVersionNoUrl, Refused, Malformed, MarkupVersion };
 Q_DECLARE_METATYPE(Offer)
-enum class Road { Direct, MovedAbsolute, MovedRelative, Unsized };
+enum class Road { Direct, MovedAbsolute, MovedRelative, Unsized, MovedUnsized };
 Q_DECLARE_METATYPE(Road)
-enum class Hostile { FileAddress, MovedToFile, HeadMissing, GetMissing, CutBody, UnsizedHalf, EscapingEntry, CorruptZip, NameUp, NameUpBackslash, NameDots, EndlessBody, StalledBody };
+enum class Hostile { FileAddress, MovedToFile, HeadMissing, GetMissing, CutBody, UnsizedHalf, EscapingEntry, CorruptZip, NameUp, NameUpBackslash, NameDots, EndlessBody, StalledBody, HugeHead, HeadOverCeiling, HugeGet, EndlessPoured };
 Q_DECLARE_METATYPE(Hostile)
 enum class Closing { CheckCancel, WindowClose, ConfirmLater, DownloadCancelMidGet };
 Q_DECLARE_METATYPE(Closing)
@@ -31,6 +33,20 @@ const QString NEW_VERSION = QStringLiteral("1.0.1");
 const QString DESCRIPTION = QStringLiteral("1. 同步更快\n2. 周图表更清楚\n3. 修复了固件更新后的重连问题");
 const QByteArray OLD_DATA = QByteArrayLiteral("old program data\n");
 const QByteArray NEW_DATA = QByteArrayLiteral("new program data\n");
+const QString MOVED_PATH = QStringLiteral("/files/quorin-1.0.1.zip");
+// What a web server sends with its 302: a page of its own, whose length is no package's.
+const QByteArray REDIRECT_PAGE = QByteArrayLiteral(
+    "<html>\r\n<head><title>302 Found</title></head>\r\n<body>\r\n<center><h1>302 Found</h1></center>\r\n"
+    "<hr><center>nginx</center>\r\n</body>\r\n</html>\r\n");
+// The largest download the page takes: the store's unpack limit and room for the zip's records.
+const qint64 DOWNLOAD_CEILING = PackageReader::maxTotalSize + (qint64(64) << 20);
+// How much more may be resident at the peak of a download: its read buffers, with a wide margin.
+// AddressSanitizer holds freed memory back in its quarantine, 256 MiB unless told otherwise.
+#ifdef __SANITIZE_ADDRESS__
+const qint64 PEAK_GROWTH_KIB = (64 + 256) * 1024;
+#else
+const qint64 PEAK_GROWTH_KIB = 64 * 1024;
+#endif
 
 enum TAB { TAB_CHECK, TAB_CONFIRM, TAB_DOWNLOAD, TAB_UNCOMPRESS, TAB_END };
 
@@ -148,6 +164,59 @@ QStringList fileRequests(const PageRig& rig)
     }
     return list;
 }
+
+// Kilobytes of the field ("VmHWM:", the peak since the last reset, or "VmRSS:") of this process.
+qint64 residentKiB(const QByteArray& field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// A process's peak only grows: this starts it again from what is resident now.
+bool resetPeak()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+
+// A second cloud on a thread of its own, serving one file: it sends as fast as the link takes
+// it, whatever the page's thread is busy with.
+class ThreadedCloud
+{
+public:
+    ThreadedCloud(const QString& path, const LoopbackCloud::lc_file& file)
+    {
+        m_cloud->moveToThread(&m_thread);
+        QObject::connect(&m_thread, &QThread::finished, m_cloud, &QObject::deleteLater);
+        m_thread.start();
+        QMetaObject::invokeMethod(
+            m_cloud,
+            [this, path, file] {
+                if (m_cloud->start())
+                    m_url = m_cloud->fileUrl(path);
+                m_cloud->serveFile(path, file);
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~ThreadedCloud()
+    {
+        m_thread.quit();
+        m_thread.wait();
+    }
+    // The file's address; empty when the cloud could not listen.
+    QUrl url() const { return m_url; }
+
+private:
+    QThread m_thread;
+    LoopbackCloud* m_cloud = new LoopbackCloud;
+    QUrl m_url;
+};
 
 int versionRequests(const PageRig& rig)
 {
@@ -268,7 +337,7 @@ void TestPageSelfRefresh::road_data()
 {
     QTest::addColumn<Road>("road");
     QTest::addColumn<QStringList>("requests");
-    const QString file = QStringLiteral("/files/quorin-1.0.1.zip");
+    const QString file = MOVED_PATH;
     QTest::newRow("served under its own name, slowly enough for the speed text")
         << Road::Direct << QStringList{"HEAD " + PACKAGE_PATH, "GET " + PACKAGE_PATH};
     QTest::newRow("the HEAD's absolute Location is fetched")
@@ -277,6 +346,8 @@ void TestPageSelfRefresh::road_data()
         << Road::MovedRelative << QStringList{"HEAD " + PACKAGE_PATH, "GET " + file};
     QTest::newRow("a whole body with no length, ended by the close, is taken")
         << Road::Unsized << QStringList{"HEAD " + PACKAGE_PATH, "GET " + PACKAGE_PATH};
+    QTest::newRow("a Location's body with no length is not held to the redirect page's own length")
+        << Road::MovedUnsized << QStringList{"HEAD " + PACKAGE_PATH, "GET " + file};
 }
 
 void TestPageSelfRefresh::road()
@@ -299,11 +370,14 @@ void TestPageSelfRefresh::road()
         package.mode = LoopbackCloud::FILE_UNSIZED;
         rig.cloud().serveFile(PACKAGE_PATH, package);
     } else {
-        rig.cloud().serveFile(QStringLiteral("/files/quorin-1.0.1.zip"), package);
         LoopbackCloud::lc_file moved = package;
-        moved.location = road == Road::MovedAbsolute
-            ? rig.cloud().fileUrl(QStringLiteral("/files/quorin-1.0.1.zip")).toString()
-            : QStringLiteral("../files/quorin-1.0.1.zip");
+        moved.location = road == Road::MovedRelative ? QStringLiteral("../files/quorin-1.0.1.zip")
+                                                     : rig.cloud().fileUrl(MOVED_PATH).toString();
+        if (road == Road::MovedUnsized) {
+            package.mode = LoopbackCloud::FILE_UNSIZED;
+            moved.body = REDIRECT_PAGE;
+        }
+        rig.cloud().serveFile(MOVED_PATH, package);
         rig.cloud().serveFile(PACKAGE_PATH, moved);
     }
     offer(rig, NEW_VERSION, rig.cloud().fileUrl(PACKAGE_PATH).toString());
@@ -404,6 +478,14 @@ void TestPageSelfRefresh::hostilePeers_data()
         << Hostile::EndlessBody << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
     QTest::newRow("a body that stops halfway fails once nothing came for the time-out")
         << Hostile::StalledBody << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
+    QTest::newRow("a HEAD announcing more than any package can be is a size error, and no GET goes out")
+        << Hostile::HugeHead << int(TAB_DOWNLOAD) << "获取下载文件大小错误:100.000GB" << QString();
+    QTest::newRow("a HEAD announcing a byte more than the ceiling is a size error")
+        << Hostile::HeadOverCeiling << int(TAB_DOWNLOAD) << "获取下载文件大小错误:1.141GB" << QString();
+    QTest::newRow("a GET announcing more than any package can be fails before a byte is written")
+        << Hostile::HugeGet << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
+    QTest::newRow("an endless body poured as fast as it is taken is cut at the HEAD's 256 MiB, in little memory")
+        << Hostile::EndlessPoured << int(TAB_DOWNLOAD) << "下载升级包失败,请重试!" << QString();
 }
 
 void TestPageSelfRefresh::hostilePeers()
@@ -421,11 +503,18 @@ void TestPageSelfRefresh::hostilePeers()
     package.disposition = QStringLiteral("quorin-1.0.1.zip");
     package.headStatus = hostile == Hostile::HeadMissing ? 404 : 200;
     package.getStatus = hostile == Hostile::GetMissing ? 404 : 200;
+    const bool endless = hostile == Hostile::EndlessBody || hostile == Hostile::HugeGet || hostile == Hostile::EndlessPoured;
     package.mode = hostile == Hostile::CutBody ? LoopbackCloud::FILE_CUT
                  : hostile == Hostile::UnsizedHalf ? LoopbackCloud::FILE_UNSIZED_HALF
-                 : hostile == Hostile::EndlessBody ? LoopbackCloud::FILE_ENDLESS
+                 : endless ? LoopbackCloud::FILE_ENDLESS
                  : hostile == Hostile::StalledBody ? LoopbackCloud::FILE_STALLED : LoopbackCloud::FILE_WHOLE;
     package.pieceMs = 10;
+    const qint64 hundredGB = 100000000000;
+    const qint64 poured = qint64(256) << 20;
+    package.headLength = hostile == Hostile::HugeHead ? hundredGB
+                       : hostile == Hostile::HeadOverCeiling ? DOWNLOAD_CEILING + 1
+                       : hostile == Hostile::EndlessPoured ? poured : -1;
+    package.getLength = hostile == Hostile::HugeGet ? hundredGB : -1;
     if (hostile == Hostile::CorruptZip)
         package.body = QByteArray("PK\x03\x04") + QByteArray(4000, '\x7f');
     if (hostile == Hostile::NameUp)
@@ -438,7 +527,16 @@ void TestPageSelfRefresh::hostilePeers()
     if (hostile == Hostile::MovedToFile)
         package.location = localFile;
     rig.cloud().serveFile(PACKAGE_PATH, package);
-    offer(rig, NEW_VERSION, hostile == Hostile::FileAddress ? localFile : rig.cloud().fileUrl(PACKAGE_PATH).toString());
+    QString address = hostile == Hostile::FileAddress ? localFile : rig.cloud().fileUrl(PACKAGE_PATH).toString();
+    std::unique_ptr<ThreadedCloud> pouring;
+    if (hostile == Hostile::EndlessPoured) {
+        package.body = QByteArray(1 << 20, 'z');
+        package.pieceMs = 0;
+        pouring.reset(new ThreadedCloud(PACKAGE_PATH, package));
+        address = pouring->url().toString();
+        QVERIFY(!address.isEmpty());
+    }
+    offer(rig, NEW_VERSION, address);
     const QString root = rig.hub().fdUpdateDir();
     const QStringList homeBefore = tree(rig.home(), {root});
     const QStringList aroundBefore = tree(programParent(), {programDir()});
@@ -453,9 +551,20 @@ void TestPageSelfRefresh::hostilePeers()
         QVERIFY(page(*dialog, TAB_DOWNLOAD)->setProperty("stallMs", 2000));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= %1$").arg(package.body.size() / 2)));
     }
+    if (hostile == Hostile::HugeGet)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= 0 ,cap= 0$")));
+    if (hostile == Hostile::EndlessPoured)
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= %1 ,cap= %1$").arg(poured)));
+    QVERIFY(resetPeak());
+    const qint64 residentBefore = residentKiB("VmRSS:");
     click(*dialog, TAB_CONFIRM, "bt_ok");
     QTRY_COMPARE_WITH_TIMEOUT(textOf(*dialog, tab), text, PeerRig::PEER_WAIT);
     QCOMPARE(tabOf(*dialog), tab);
+    // What arrives waits in memory only a piece at a time, however much of it comes.
+    const qint64 growthKiB = residentKiB("VmHWM:") - residentBefore;
+    QVERIFY2(residentBefore > 0 && growthKiB < PEAK_GROWTH_KIB, qPrintable(QString::number(growthKiB) + QStringLiteral(" KiB")));
+    if (hostile == Hostile::HugeHead)
+        QCOMPARE(fileRequests(rig), QStringList{"HEAD " + PACKAGE_PATH});
     if (tab == TAB_DOWNLOAD) {
         QCOMPARE(downloaded.size(), 0);
         // Retrying an address that can never be fetched is no use.

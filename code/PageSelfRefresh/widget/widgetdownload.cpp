@@ -2,6 +2,7 @@
 #include "ui_widgetdownload.h"
 
 #include "corehub.h"
+#include "packagereader.h"
 #include "tapimages.h"
 #include "trace.h"
 
@@ -18,6 +19,12 @@
 #include <cmath>
 
 namespace {
+
+// No package the store would unpack is larger: its entries' limit and room for the zip's own
+// records around them.
+constexpr qint64 packageCeiling = PackageReader::maxTotalSize + (qint64(64) << 20);
+// What of a reply waits in memory at a time, and what one read takes of it.
+constexpr qint64 readPiece = qint64(1) << 20;
 
 bool isWebAddress(const QUrl& url)
 {
@@ -189,7 +196,7 @@ void WidgetDownLoad::on_gethead()
     QLOG << "status=" << status << ",size=" << size << ",location=" << target << ",name=" << name;
     if (name.isEmpty())
         name = cleanFileName(QUrl(m_url, QUrl::TolerantMode).fileName(QUrl::FullyDecoded));
-    if (size <= 0) {
+    if (size <= 0 || size > packageCeiling) {
         ui->label_text->setText(QObject::tr("获取下载文件大小错误:%1").arg(sizeText(size)));
         resetDownload();
         ui->bt_ok->setEnabled(true);
@@ -220,6 +227,8 @@ void WidgetDownLoad::getData(const QUrl& url, const QString& file)
     ui->label_text->setText(QObject::tr("准备下载升级包大小:%1").arg(sizeText(m_total)));
     m_network = new QNetworkAccessManager(this);
     m_reply = m_network->get(request);
+    if (m_reply)
+        m_reply->setReadBufferSize(readPiece);
     const bool made = m_reply && CoreHub::fdMakeDir(folder);
     if (made)
         m_folder = folder;
@@ -297,19 +306,27 @@ bool WidgetDownLoad::downloadComplete()
         && (expected < 0 || m_received == expected) && flushed && !m_writeFailed;
 }
 
-// The GET's own length when it gives one, else the size the HEAD announced.
+// The GET's own length when it gives one, else the size the HEAD announced unless that was a
+// redirect's own; never above the ceiling, and nothing at all when the GET announces more.
 qint64 WidgetDownLoad::bodyCap() const
 {
     const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    return announced > 0 ? announced : m_total;
+    if (announced > packageCeiling)
+        return 0;
+    if (announced > 0)
+        return announced;
+    return m_redirected ? packageCeiling : m_total;
 }
 
-// Writes what arrived up to the cap; false when more than that is waiting.
+// Writes what arrived, piece by piece, up to the cap; false when more than that is waiting.
 bool WidgetDownLoad::takeBody()
 {
-    const QByteArray bytes = m_reply->read(qMax<qint64>(0, bodyCap() - m_received));
-    m_received += bytes.size();
-    m_writeFailed = m_writeFailed || m_package->write(bytes) != bytes.size();
+    const qint64 cap = bodyCap();
+    while (m_received < cap && m_reply->bytesAvailable() > 0) {
+        const QByteArray piece = m_reply->read(qMin(readPiece, cap - m_received));
+        m_received += piece.size();
+        m_writeFailed = m_writeFailed || m_package->write(piece) != piece.size();
+    }
     return m_reply->bytesAvailable() == 0;
 }
 

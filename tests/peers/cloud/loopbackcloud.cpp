@@ -378,7 +378,10 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
     reply += "Content-Type: application/zip\r\n";
     const bool unsized = !head
         && (file.mode == FILE_UNSIZED_HALF || file.mode == FILE_UNSIZED || file.mode == FILE_ENDLESS);
-    if (!unsized)
+    const qint64 announced = head ? file.headLength : file.getLength;
+    if (announced >= 0)
+        reply += "Content-Length: " + QByteArray::number(announced) + "\r\n";
+    else if (!unsized)
         reply += "Content-Length: " + QByteArray::number(file.body.size()) + "\r\n";
     if (moved)
         reply += "Location: " + file.location.toUtf8() + "\r\n";

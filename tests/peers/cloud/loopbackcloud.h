@@ -85,6 +85,10 @@ public:
         int headStatus = 200;
         int getStatus = 200;
         FILE_MODE mode = FILE_WHOLE;
+        // Not negative: the length that HEAD and GET announce instead of the body's, as a server
+        // that lies about its file; the GET still sends what its mode sends.
+        qint64 headLength = -1;
+        qint64 getLength = -1;
         // FILE_SLOW: this many bytes every pieceMs; FILE_ENDLESS: the body every pieceMs.
         int pieceBytes = 4096;
         int pieceMs = 100;

@@ -264,7 +264,7 @@ void TestLoopbackCloud::faults()
         QVERIFY(!reply.isEmpty() && QJsonDocument::fromJson(reply).isNull());
 }
 
-enum class Served { Whole, Head, Moved, RelativeMove, Missing, MissingOnGet, Cut, Slow, UnsizedHalf };
+enum class Served { Whole, Head, Moved, RelativeMove, Missing, MissingOnGet, Cut, Slow, UnsizedHalf, LyingHead, LyingGet };
 Q_DECLARE_METATYPE(Served)
 
 void TestLoopbackCloud::servedFiles_data()
@@ -285,6 +285,9 @@ void TestLoopbackCloud::servedFiles_data()
     QTest::newRow("a slow body arrives whole in pieces") << Served::Slow << 200 << QByteArray() << true;
     QTest::newRow("half a body without a length ends with the link")
         << Served::UnsizedHalf << 200 << QByteArray() << false;
+    QTest::newRow("HEAD may announce a length of its own") << Served::LyingHead << 200 << QByteArray() << false;
+    QTest::newRow("GET may announce a length of its own and send its mode's body, here half")
+        << Served::LyingGet << 200 << QByteArray() << false;
 }
 
 void TestLoopbackCloud::servedFiles()
@@ -299,15 +302,19 @@ void TestLoopbackCloud::servedFiles()
     file.location = QString::fromUtf8(location);
     file.headStatus = served == Served::Missing ? 404 : 200;
     file.getStatus = served == Served::Missing || served == Served::MissingOnGet ? 404 : 200;
-    file.mode = served == Served::Cut ? LoopbackCloud::FILE_CUT
+    file.mode = served == Served::Cut || served == Served::LyingGet ? LoopbackCloud::FILE_CUT
               : served == Served::Slow ? LoopbackCloud::FILE_SLOW
               : served == Served::UnsizedHalf ? LoopbackCloud::FILE_UNSIZED_HALF : LoopbackCloud::FILE_WHOLE;
     file.pieceBytes = 3000;
     file.pieceMs = 50;
+    const qint64 lie = 100000000000;
+    file.headLength = served == Served::LyingHead ? lie : -1;
+    file.getLength = served == Served::LyingGet ? lie : -1;
+    const bool head = served == Served::Head || served == Served::LyingHead;
     const QString path = QStringLiteral("/download/pkg.zip");
     cloud->serveFile(path, file);
     const QNetworkRequest request(cloud->fileUrl(path));
-    QNetworkReply* reply = served == Served::Head ? network->head(request) : network->get(request);
+    QNetworkReply* reply = head ? network->head(request) : network->get(request);
     QSignalSpy finished(reply, &QNetworkReply::finished);
     QVERIFY(finished.wait(5000));
     QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), status);
@@ -319,12 +326,15 @@ void TestLoopbackCloud::servedFiles()
         QVERIFY(!reply->header(QNetworkRequest::ContentLengthHeader).isValid());
         QCOMPARE(body, file.body.left(file.body.size() / 2));
     } else if (status != 404) {
-        QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), qint64(file.body.size()));
+        const bool lying = served == Served::LyingHead || served == Served::LyingGet;
+        QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), lying ? lie : qint64(file.body.size()));
         QCOMPARE(reply->rawHeader("Content-Disposition"), QByteArray("attachment; filename=\"pkg.zip\""));
     }
     if (served == Served::Cut)
         QVERIFY(body.size() < file.body.size());
-    QCOMPARE(cloud->requests().last().method, served == Served::Head ? QByteArray("HEAD") : QByteArray("GET"));
+    if (served == Served::LyingGet)
+        QCOMPARE(body, file.body.left(file.body.size() / 2));
+    QCOMPARE(cloud->requests().last().method, head ? QByteArray("HEAD") : QByteArray("GET"));
     reply->deleteLater();
 }
 
