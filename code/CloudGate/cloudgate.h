@@ -100,11 +100,14 @@ public:
 
     // The largest firmware image the band transfer can count: 65535 long packs of 1020 bytes.
     static constexpr qint64 FIRMWARE_IMAGE_MAX = qint64(0xFFFF) * 1020;
-    // The longest reply worth reading: the firmware reply with the largest image as Base64,
-    // wrapped in lines of 76 with an escaped CR LF (4 bytes of JSON) after each, plus 64 KiB of
-    // envelope. Any longer reply carries nothing the system could use.
+    // The longest firmware reply worth reading: the largest image as Base64, wrapped in lines
+    // of 76 with an escaped CR LF (4 bytes of JSON) after each, plus 64 KiB of envelope. Any
+    // longer reply carries nothing the system could use.
     static constexpr qint64 FIRMWARE_BASE64_MAX = (FIRMWARE_IMAGE_MAX + 2) / 3 * 4;
     static constexpr qint64 REPLY_MAX = FIRMWARE_BASE64_MAX + (FIRMWARE_BASE64_MAX + 75) / 76 * 4 + 64 * 1024;
+    // Every other reply: the longest that carry anything, a downloaded day's two records and a
+    // week's statistics, take a few KB.
+    static constexpr qint64 SHORT_REPLY_MAX = 1024 * 1024;
 
     struct ns_msg_info {
         int flag = 0;

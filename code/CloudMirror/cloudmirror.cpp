@@ -1,5 +1,6 @@
 #include "cloudmirror.h"
 
+#include "replyreader.h"
 #include "trace.h"
 
 #include <QHostInfo>
@@ -107,7 +108,8 @@ bool CloudMirror::addQueue(const Data& item)
     return true;
 }
 
-bool CloudMirror::addQueue(const int& tag, const QString& path, const QByteArray& body, const data_type& type)
+bool CloudMirror::addQueue(const int& tag, const QString& path, const QByteArray& body, const data_type& type,
+                           const qint64& replyCap)
 {
     Data item;
     item.type = type;
@@ -116,6 +118,7 @@ bool CloudMirror::addQueue(const int& tag, const QString& path, const QByteArray
     item.body = body;
     item.flag = 1;
     item.tag = tag;
+    item.replyCap = replyCap;
     return addQueue(item);
 }
 
@@ -143,6 +146,7 @@ bool CloudMirror::send(const Data& item)
 
     close();
     m_reply = item.method == 0 ? m_manager.get(request) : m_manager.post(request, item.body);
+    ReplyReader::bound(m_reply);
     m_transferTimer.start();
     return open();
 }
@@ -152,21 +156,14 @@ void CloudMirror::setTransferTimeout(const int& milliseconds)
     m_transferTimer.setInterval(milliseconds);
 }
 
-void CloudMirror::setReplyCap(const qint64& bytes)
-{
-    m_replyCap = bytes;
-}
-
 void CloudMirror::on_readyRead()
 {
     if (!m_curSend || !m_reply)
         return;
-    if (m_curSend->reply.size() + m_reply->bytesAvailable() > m_replyCap) {
-        QLOG << "reply over its cap, tag:" << m_curSend->tag << "cap:" << m_replyCap;
+    if (!ReplyReader::take(m_reply, &m_curSend->reply, m_curSend->replyCap)) {
+        QLOG << "reply over its cap, tag:" << m_curSend->tag << "cap:" << m_curSend->replyCap;
         giveUp();
-        return;
     }
-    m_curSend->reply.append(m_reply->readAll());
 }
 
 void CloudMirror::on_metaDataChanged()
@@ -175,8 +172,8 @@ void CloudMirror::on_metaDataChanged()
         return;
     const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
     QLOG << "len:" << announced;
-    if (announced > m_replyCap && m_curSend) {
-        QLOG << "announced reply over its cap, tag:" << m_curSend->tag << "cap:" << m_replyCap;
+    if (m_curSend && announced > m_curSend->replyCap) {
+        QLOG << "announced reply over its cap, tag:" << m_curSend->tag << "cap:" << m_curSend->replyCap;
         giveUp();
     }
 }

@@ -32,6 +32,8 @@ public:
         QByteArray reply;
         int flag = 0;
         int tag = 0;
+        // A reply longer than this, announced or received, ends with an empty download at once.
+        qint64 replyCap = std::numeric_limits<qint64>::max();
     };
 
     CloudMirror();
@@ -46,13 +48,12 @@ public:
     bool close();
     // Virtual so that a test can stand in for the network.
     virtual bool addQueue(const Data& item);
-    bool addQueue(const int& tag, const QString& path, const QByteArray& body, const data_type& type);
+    bool addQueue(const int& tag, const QString& path, const QByteArray& body, const data_type& type,
+                  const qint64& replyCap = std::numeric_limits<qint64>::max());
     bool send(const Data& item);
 
     // A request still unfinished after this many milliseconds ends with an empty download.
     void setTransferTimeout(const int& milliseconds);
-    // A reply longer than this, announced or received, ends with an empty download at once.
-    void setReplyCap(const qint64& bytes);
 
 signals:
     void upload(int tag, QByteArray dat);
@@ -80,7 +81,6 @@ private:
     QTimer m_sendTimer;
     QTimer m_transferTimer;
     Data* m_curSend = nullptr;
-    qint64 m_replyCap = std::numeric_limits<qint64>::max();
 };
 
 #endif // CLOUDMIRROR_H

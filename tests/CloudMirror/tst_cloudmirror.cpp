@@ -205,9 +205,8 @@ void TestCloudMirror::answers()
     m_cloud->answer = Answer(answer);
     m_cloud->replyBody = QByteArray(4000, 'a') + QByteArray(4000, 'b');
     CloudMirror mirror;
-    mirror.setReplyCap(m_cloud->replyBody.size());
     QSignalSpy downloads(&mirror, &CloudMirror::download);
-    mirror.addQueue(9, QStringLiteral("/day"), "x", CloudMirror::DATA_JSON);
+    mirror.addQueue(9, QStringLiteral("/day"), "x", CloudMirror::DATA_JSON, m_cloud->replyBody.size());
     QVERIFY(downloads.wait());
     QTest::qWait(300);
     QCOMPARE(downloads.size(), 1);

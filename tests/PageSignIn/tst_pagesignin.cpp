@@ -299,22 +299,25 @@ void TestPageSignIn::failures_data()
     QTest::addColumn<int>("fault");
     QTest::addColumn<QString>("retCode");
     QTest::addColumn<QString>("anchor");
+    QTest::addColumn<int>("nicknameLength");
     const int none = int(LoopbackCloud::FAULT_NONE);
     QTest::newRow("wrong password: at the password field")
-        << "wrong" << MOBILE << false << QString() << none << "c003" << "input_password";
+        << "wrong" << MOBILE << false << QString() << none << "c003" << "input_password" << 0;
     QTest::newRow("unknown number: at the number field")
-        << PASSWORD << OTHER << false << QString() << none << "b005" << "input_user";
+        << PASSWORD << OTHER << false << QString() << none << "b005" << "input_user" << 0;
     QTest::newRow("locked account: at the sign-in button")
-        << PASSWORD << MOBILE << true << QString() << none << "b009" << "bt_login";
+        << PASSWORD << MOBILE << true << QString() << none << "b009" << "bt_login" << 0;
     QTest::newRow("reply not JSON: at the sign-in button") << PASSWORD << MOBILE << false << LOGIN
                                                             << int(LoopbackCloud::FAULT_MALFORMED)
-                                                            << "parse error" << "bt_login";
+                                                            << "parse error" << "bt_login" << 0;
     QTest::newRow("server's own text is not shown: the row's is")
         << PASSWORD << MOBILE << false << LOGIN << int(LoopbackCloud::FAULT_FOREIGN_TEXT)
-        << "c003" << "input_password";
+        << "c003" << "input_password" << 0;
     QTest::newRow("band list refused: at the sign-in button") << PASSWORD << MOBILE << false << BIND_LIST
                                                               << int(LoopbackCloud::FAULT_RETURN_CODE)
-                                                              << "a001" << "bt_login";
+                                                              << "a001" << "bt_login" << 0;
+    QTest::newRow("a 2 MiB nickname: a reply past its cap, as one not read, at the sign-in button")
+        << PASSWORD << MOBILE << false << QString() << none << "parse error" << "bt_login" << 2 * 1024 * 1024;
 }
 
 void TestPageSignIn::failures()
@@ -326,10 +329,13 @@ void TestPageSignIn::failures()
     QFETCH(int, fault);
     QFETCH(QString, retCode);
     QFETCH(QString, anchor);
+    QFETCH(int, nicknameLength);
     PageRig rig;
     rig.cloud().ledger().addAccount(MOBILE, PASSWORD);
     CloudLedger::lc_account account = rig.cloud().ledger().account(MOBILE);
     account.locked = locked;
+    if (nicknameLength > 0)
+        account.profile.insert(QStringLiteral("nickname"), QString(nicknameLength, QLatin1Char('n')));
     rig.cloud().ledger().setAccount(account);
     if (!faultPath.isEmpty()) {
         rig.cloud().setFault(LoopbackCloud::PATH_PREFIX + faultPath,

@@ -43,7 +43,6 @@ void CoreHub::attachCarriers()
 {
     m_port->setParent(this);
     m_cloud->setParent(this);
-    m_cloud->setReplyCap(REPLY_MAX);
     connect(m_port, &PortHarvest::onExist, this, &CoreHub::on_PortExist);
     connect(m_port, &PortHarvest::onBusy, this, &CoreHub::on_PortBusy);
     connect(m_port, &PortHarvest::onRecv, this, &CoreHub::on_PortRecv);
@@ -110,8 +109,10 @@ bool CoreHub::sendCloud(const unsigned& id, const QByteArray& body)
         return false;
     }
     const bool raw = id == NS_MSG_GET_DATA;
+    // Only the firmware reply carries an image.
     return m_cloud->addQueue(int(id), getNsMsgInfo(id - kCloudFirst).path, body,
-                             raw ? CloudMirror::DATA_OCTET : CloudMirror::DATA_JSON);
+                             raw ? CloudMirror::DATA_OCTET : CloudMirror::DATA_JSON,
+                             id == NS_MSG_FIRMWARE ? REPLY_MAX : SHORT_REPLY_MAX);
 }
 
 void CoreHub::on_CloudDownload(int tag, QByteArray data)

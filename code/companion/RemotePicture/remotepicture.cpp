@@ -1,5 +1,6 @@
 #include "remotepicture.h"
 
+#include "replyreader.h"
 #include "trace.h"
 
 #include <QBuffer>
@@ -10,6 +11,8 @@
 #include <QNetworkRequest>
 #include <QPixmap>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -50,12 +53,15 @@ void RemotePicture::setBgImg(const QString& address)
     request.setTransferTimeout(FETCH_TIMEOUT_MS);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     m_reply = m_network->get(request);
+    ReplyReader::bound(m_reply);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &RemotePicture::on_progress);
+    connect(m_reply, &QNetworkReply::readyRead, this, &RemotePicture::on_readyRead);
     connect(m_reply, &QNetworkReply::finished, this, &RemotePicture::on_fetched);
 }
 
 void RemotePicture::dropFetch()
 {
+    m_body = QByteArray();
     if (!m_reply)
         return;
     QNetworkReply* reply = m_reply;
@@ -65,11 +71,24 @@ void RemotePicture::dropFetch()
     reply->deleteLater();
 }
 
-// Announced or received, a body over the limit is no avatar.
+// Announced or received (below), a body over the limit is no avatar.
 void RemotePicture::on_progress(qint64 received, qint64 total)
 {
-    if (received <= PICTURE_MAX_BYTES && total <= PICTURE_MAX_BYTES)
+    if (total <= PICTURE_MAX_BYTES)
         return;
+    dropLongBody(received, total);
+}
+
+void RemotePicture::on_readyRead()
+{
+    if (!m_reply || ReplyReader::take(m_reply, &m_body, PICTURE_MAX_BYTES))
+        return;
+    dropLongBody(m_body.size() + m_reply->bytesAvailable(),
+                 m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
+}
+
+void RemotePicture::dropLongBody(const qint64& received, const qint64& total)
+{
     QLOG << "picture body too long, showing the form picture; received=" << received << "announced=" << total;
     dropFetch();
     showFormPicture();
@@ -83,14 +102,19 @@ void RemotePicture::on_fetched()
     reply->deleteLater();
     if (reply != m_reply)
         return;
+    // What came after the last readyRead.
+    on_readyRead();
+    if (!m_reply)
+        return;
     m_reply = nullptr;
+    const QByteArray body = std::exchange(m_body, QByteArray());
     if (reply->error() != QNetworkReply::NoError) {
         QLOG << "picture not fetched, showing the form picture; url=" << reply->url().toString()
              << "error=" << reply->errorString();
         showFormPicture();
         return;
     }
-    showFetched(reply->readAll(), reply->url().toString());
+    showFetched(body, reply->url().toString());
 }
 
 // A small file can claim a picture of gigabytes: its size is read from its header first.

@@ -5,6 +5,7 @@
 
 #include "attribute.h"
 
+#include <QByteArray>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -43,15 +44,18 @@ protected:
 
 private slots:
     void on_progress(qint64 received, qint64 total);
+    void on_readyRead();
     void on_fetched();
 
 private:
     void dropFetch();
+    void dropLongBody(const qint64& received, const qint64& total);
     void showFormPicture();
     void showFetched(const QByteArray& bytes, const QString& url);
 
     QNetworkAccessManager* m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
+    QByteArray m_body;  // of the fetch under way, read as it arrives
     QPixmap m_formPicture;
     bool m_formPictureKept = false;
 };

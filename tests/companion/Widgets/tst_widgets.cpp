@@ -1,8 +1,10 @@
 #include "busymeter.h"
+#include "cloudprocess.h"
 #include "glowentry.h"
 #include "hintbubble.h"
 #include "loopbackcloud.h"
 #include "noticebox.h"
+#include "peakmemory.h"
 #include "pageshot.h"
 #include "picturebox.h"
 #include "remotepicture.h"
@@ -24,7 +26,9 @@
 #include <memory>
 #include <vector>
 
-enum class Serve { Picture, NoPicture, Refused, Silent, EmptyAddress, EndlessBody, HugePicture, FileAddress };
+// EndlessBodyApart: the endless body from the loopback cloud in a process of its own, so that
+// this process holds only what the picture keeps.
+enum class Serve { Picture, NoPicture, Refused, Silent, EmptyAddress, EndlessBody, EndlessBodyApart, HugePicture, FileAddress };
 Q_DECLARE_METATYPE(Serve)
 
 namespace {
@@ -298,20 +302,28 @@ void TestWidgets::remotePicture_data()
     QTest::newRow("no avatar after a fetched one: the form picture again") << true << Serve::EmptyAddress << false;
     QTest::newRow("no picture after a fetched one: the form picture again") << true << Serve::NoPicture  << false;
     QTest::newRow("an endless body is dropped at its limit and keeps it") << false << Serve::EndlessBody << false;
+    QTest::newRow("an endless body is dropped at its limit in memory too") << false << Serve::EndlessBodyApart << false;
     QTest::newRow("20000 x 20000 pixels are not decoded and keep it")    << false << Serve::HugePicture << false;
     QTest::newRow("a picture on this computer is not fetched")           << true << Serve::FileAddress << false;
 }
 
 namespace {
 
+// Above a body read up to its limit: the bounded read-ahead and the sockets; a body read only
+// when it ends goes far past it.
+const qint64 PEAK_MARGIN = 64 * 1024 * 1024;
+
 // Where the row's picture is: the hostile ones at the loopback cloud or on this computer.
-QString addressOf(const Serve& serve, const PictureServer& server, const LoopbackCloud& cloud, const QTemporaryDir& home)
+QString addressOf(const Serve& serve, const PictureServer& server, const LoopbackCloud& cloud, const CloudProcess* apart,
+                  const QTemporaryDir& home)
 {
     switch (serve) {
     case Serve::EmptyAddress:
         return QString();
     case Serve::EndlessBody:
         return cloud.fileUrl(LoopbackCloud::ENDLESS_PICTURE_PATH).toString();
+    case Serve::EndlessBodyApart:
+        return apart->fileUrl(LoopbackCloud::ENDLESS_PICTURE_PATH).toString();
     case Serve::HugePicture:
         return cloud.fileUrl(LoopbackCloud::HUGE_PICTURE_PATH).toString();
     case Serve::FileAddress:
@@ -322,7 +334,7 @@ QString addressOf(const Serve& serve, const PictureServer& server, const Loopbac
 }
 
 // Fetches from a server that serves as asked; false when the fetch did not end in time.
-bool fetch(RemotePicture& picture, const Serve& serve, LoopbackCloud& cloud)
+bool fetch(RemotePicture& picture, const Serve& serve, LoopbackCloud& cloud, const CloudProcess* apart = nullptr)
 {
     PictureServer server(serve);
     QTemporaryDir home;
@@ -330,7 +342,7 @@ bool fetch(RemotePicture& picture, const Serve& serve, LoopbackCloud& cloud)
     if (!server.listen(QHostAddress::LocalHost) || !local.open(QIODevice::WriteOnly) || local.write(pngOf(Qt::red)) <= 0)
         return false;
     local.close();
-    const QString address = addressOf(serve, server, cloud, home);
+    const QString address = addressOf(serve, server, cloud, apart, home);
     if (serve == Serve::Refused)
         server.close();
     picture.setBgImg(address);
@@ -360,7 +372,15 @@ void TestWidgets::remotePicture()
         QVERIFY(fetch(picture, Serve::Picture, cloud));
         QCOMPARE(shownColor(picture), QColor(Qt::red));
     }
-    QVERIFY(fetch(picture, serve, cloud));
+    std::unique_ptr<CloudProcess> apart;
+    if (serve == Serve::EndlessBodyApart) {
+        apart.reset(new CloudProcess);
+        QVERIFY(apart->url().isValid());
+    }
+    const PeakMemory peak;
+    QVERIFY(peak.valid());
+    QVERIFY(fetch(picture, serve, cloud, apart.get()));
+    QVERIFY2(peak.growth() < RemotePicture::PICTURE_MAX_BYTES + PEAK_MARGIN, qPrintable(QString::number(peak.growth())));
     QCOMPARE(shownColor(picture), QColor(replaced ? Qt::red : Qt::blue));
     // The sockets hold a few MiB more than the fetch took.
     QVERIFY(cloud.endlessBytes() <= RemotePicture::PICTURE_MAX_BYTES + 16 * 1024 * 1024);

@@ -74,6 +74,10 @@ int main(int argc, char* argv[])
                                            QStringLiteral("Update package (zip) to serve and offer as version 1.0.1."),
                                            QStringLiteral("file"));
     parser.addOption(packageOption);
+    const QCommandLineOption endlessOption(QStringLiteral("endless"),
+                                           QStringLiteral("Answer this request path with a reply that never ends."),
+                                           QStringLiteral("path"));
+    parser.addOption(endlessOption);
     parser.process(app);
 
     QTextStream out(stdout);
@@ -93,6 +97,8 @@ int main(int argc, char* argv[])
         out << "cannot read package " << parser.value(packageOption) << Qt::endl;
         return 1;
     }
+    for (const QString& path : parser.values(endlessOption))
+        cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_ENDLESS, {}, {}, 0});
     // Someone registering by hand needs the code the cloud would have sent by SMS.
     QObject::connect(&cloud.ledger(), &CloudLedger::onCodeIssued,
                      [&out](const QString& mobile, int type, const QString& code) {
