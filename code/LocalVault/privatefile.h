@@ -22,6 +22,10 @@ bool makeFolder(const QString& path);
 // Creates the folder and every missing folder above it, as makeFolder does.
 bool makePath(const QString& path);
 
+// Takes group and others off a folder that is already there, such as one an earlier version
+// left open to all.
+bool closeFolder(const QString& path);
+
 } // namespace PrivateFile
 
 #endif // PRIVATEFILE_H
