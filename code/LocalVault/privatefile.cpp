@@ -59,3 +59,15 @@ bool closeFolder(const QString& path)
 }
 
 } // namespace PrivateFile
+
+namespace ProgramFolder {
+
+bool makePath(const QString& path)
+{
+    // mkpath gives new folders the umask's mode, which may let others swap a program file.
+    return makeEach(path, [](const QString& folder) {
+        return ::mkdir(QFile::encodeName(folder).constData(), 0755) == 0 || QFileInfo(folder).isDir();
+    });
+}
+
+} // namespace ProgramFolder

@@ -28,4 +28,13 @@ bool closeFolder(const QString& path);
 
 } // namespace PrivateFile
 
+// Folders of the program's own files: readable by all, never writable by group or others.
+namespace ProgramFolder {
+
+// Creates the folder and every missing folder above it, each at most rwxr-xr-x from the start,
+// less the umask; a folder already there keeps its mode.
+bool makePath(const QString& path);
+
+} // namespace ProgramFolder
+
 #endif // PRIVATEFILE_H

@@ -1,6 +1,7 @@
 #include "localvault.h"
 
 #include "packagereader.h"
+#include "privatefile.h"
 #include "trace.h"
 #include "updatejournal.h"
 #include "wholefile.h"
@@ -31,7 +32,7 @@ QString folderBase(const QString& folder)
 
 bool makeFolder(const QString& path)
 {
-    if (QDir().mkpath(path))
+    if (ProgramFolder::makePath(path))
         return true;
     QLOG << "Create fail dir: " << path;
     return false;
