@@ -213,6 +213,10 @@ void TestLocalVaultUpdate::refused_data()
     QTest::newRow("not an archive") << Entries{} << "garbage" << false << false << 0;
     QTest::newRow("no entries") << Entries{} << QString() << false << false << 0;
     QTest::newRow("folder path is a file") << Entries{keep, added, {"blocked/y", "y"}} << QString() << true << false << 2;
+    // Moved aside as a backup, the folder could not be deleted at the next start.
+    QTest::newRow("file where a folder is") << Entries{keep, added, {"sub", "a file"}} << QString() << true << false << 0;
+    QTest::newRow("file where the package makes a folder")
+        << Entries{{"made/x", "x"}, {"made", "a file"}} << QString() << true << false << 0;
     QTest::newRow("entry over the list file") << Entries{keep, {"sub/../updatelist.conf", "/victim\r\n"}} << QString()
                                               << true << true << 0;
     QTest::newRow("entry named as a backup") << Entries{keep, {"keep.txt.bk", "x"}} << QString() << true << true << 0;
