@@ -58,6 +58,9 @@ void LocalVault::initDir()
     for (const QString& root : {configRoot, dataRoot, downloadRoot}) {
         if (!fdMakeDir(root))
             QLOG << "Create fail dir: " << root;
+        // An earlier version left them open to all; the record and the days are written below.
+        else if (!PrivateFile::closeFolder(root))
+            QLOG << "Mode fail dir: " << root;
     }
     userInfoFile = configRoot + QStringLiteral("/userinfo");
     updateListName = QStringLiteral("updatelist.conf");

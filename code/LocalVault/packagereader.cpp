@@ -82,8 +82,9 @@ QFileDevice::Permissions PackageReader::permissions(int index) const
     const QuaZipFileInfo64 entry = entries.value(index);
     // A link's mode is no file's: the link is unpacked as a file holding its target.
     const QFileDevice::Permissions recorded = entry.getPermissions();
+    // A program file that others may write lets them run their code as this user.
     if (recorded && !entry.isSymbolicLink())
-        return recorded;
+        return recorded & ~(QFileDevice::WriteGroup | QFileDevice::WriteOther);
     return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 }
 

@@ -32,8 +32,8 @@ public:
     bool open();
     int count() const;
     QString name(int index) const;
-    // The mode entry index records for a new file, its 0777 bits only; rw-r--r-- when it
-    // records none.
+    // The mode entry index records for a new file, its 0777 bits without group and other write,
+    // so at most rwxr-xr-x; rw-r--r-- when it records none.
     QFileDevice::Permissions permissions(int index) const;
     // Reads entry index in pieces into sink (none: read and checked only); entries are read in
     // archive order, starting with 0. False when the entry is not the listed one, or its data

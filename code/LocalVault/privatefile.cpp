@@ -4,8 +4,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// Creates the folder with makeOne once every missing folder above it was made the same way.
+bool makeEach(const QString& path, const std::function<bool(const QString&)>& makeOne)
+{
+    const QFileInfo folder(QDir::cleanPath(QDir().absoluteFilePath(path)));
+    if (folder.isDir())
+        return true;
+    const QString parent = folder.absolutePath();
+    if (parent != folder.absoluteFilePath() && !makeEach(parent, makeOne))
+        return false;
+    return makeOne(folder.absoluteFilePath());
+}
+} // namespace
 
 namespace PrivateFile {
 
@@ -28,18 +45,29 @@ bool makeFolder(const QString& path)
 {
     if (!QDir().mkdir(path))
         return QFileInfo(path).isDir();
-    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return closeFolder(path);
 }
 
 bool makePath(const QString& path)
 {
-    const QFileInfo folder(QDir::cleanPath(QDir().absoluteFilePath(path)));
-    if (folder.isDir())
-        return true;
-    const QString parent = folder.absolutePath();
-    if (parent != folder.absoluteFilePath() && !makePath(parent))
-        return false;
-    return makeFolder(folder.absoluteFilePath());
+    return makeEach(path, makeFolder);
+}
+
+bool closeFolder(const QString& path)
+{
+    return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace PrivateFile
+
+namespace ProgramFolder {
+
+bool makePath(const QString& path)
+{
+    // mkpath gives new folders the umask's mode, which may let others swap a program file.
+    return makeEach(path, [](const QString& folder) {
+        return ::mkdir(QFile::encodeName(folder).constData(), 0755) == 0 || QFileInfo(folder).isDir();
+    });
+}
+
+} // namespace ProgramFolder

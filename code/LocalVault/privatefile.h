@@ -22,6 +22,19 @@ bool makeFolder(const QString& path);
 // Creates the folder and every missing folder above it, as makeFolder does.
 bool makePath(const QString& path);
 
+// Takes group and others off a folder that is already there, such as one an earlier version
+// left open to all.
+bool closeFolder(const QString& path);
+
 } // namespace PrivateFile
+
+// Folders of the program's own files: readable by all, never writable by group or others.
+namespace ProgramFolder {
+
+// Creates the folder and every missing folder above it, each at most rwxr-xr-x from the start,
+// less the umask; a folder already there keeps its mode.
+bool makePath(const QString& path);
+
+} // namespace ProgramFolder
 
 #endif // PRIVATEFILE_H

@@ -1,6 +1,7 @@
 #include "localvault.h"
 
 #include "packagereader.h"
+#include "privatefile.h"
 #include "trace.h"
 #include "updatejournal.h"
 #include "wholefile.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringList>
 
 namespace {
@@ -31,7 +33,7 @@ QString folderBase(const QString& folder)
 
 bool makeFolder(const QString& path)
 {
-    if (QDir().mkpath(path))
+    if (ProgramFolder::makePath(path))
         return true;
     QLOG << "Create fail dir: " << path;
     return false;
@@ -74,6 +76,38 @@ bool touchesJournal(const QString& base, const QStringList& names, const QString
     for (const QString& name : names) {
         const QString target = QDir::cleanPath(base + QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')));
         if (target == list || target.endsWith(QLatin1String(".bk"))) {
+            QLOG << "entry refused:" << name;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The folders the package makes: its folder entries and every folder above an entry.
+QSet<QString> foldersOf(const QString& base, const QStringList& names)
+{
+    const QString top = QDir::cleanPath(base);
+    QSet<QString> folders;
+    for (const QString& name : names) {
+        const QString path = QDir::cleanPath(base + name);
+        if (name.endsWith(QLatin1Char('/')))
+            folders.insert(path);
+        for (QString folder = QFileInfo(path).path(); folder.size() > top.size(); folder = QFileInfo(folder).path())
+            folders.insert(folder);
+    }
+    return folders;
+}
+
+// A file entry over a folder would move the folder aside as its backup, which the next start
+// cannot delete: it would stay and fail every later update of what that folder holds.
+bool fileOverFolder(const QString& base, const QStringList& names)
+{
+    const QSet<QString> packageFolders = foldersOf(base, names);
+    for (const QString& name : names) {
+        if (name.endsWith(QLatin1Char('/')))
+            continue;
+        const QFileInfo target(base + name);
+        if ((target.isDir() && !target.isSymLink()) || packageFolders.contains(QDir::cleanPath(target.filePath()))) {
             QLOG << "entry refused:" << name;
             return true;
         }
@@ -124,7 +158,7 @@ bool LocalVault::fdSoftUpdate(const qint64& id, const QString& zip, const QStrin
         return false;
     const QString listPath = base + updateListName;
     QLOG << "update list conf=" << listPath;
-    if (touchesJournal(base, names, listPath))
+    if (touchesJournal(base, names, listPath) || fileOverFolder(base, names))
         return false;
     UpdateJournal journal(listPath);
     if (!journal.begin())

@@ -1,39 +1,93 @@
 #include "wholefile.h"
 
+#include "privatefile.h"
 #include "trace.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
-#include <optional>
+#include <cerrno>
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 using Fill = std::function<bool(QIODevice&)>;
 
-bool replaceFile(const QString& path, const Fill& fill, std::optional<QFileDevice::Permissions> permissions)
+// Flushes the content to the disk. A flush failure is what shows buffered bytes that never
+// reached the disk (disk full, size limit): the caller then drops the cut-short file.
+bool flushed(QFileDevice& file, const QString& path)
+{
+    if (file.flush())
+        return true;
+    QLOG << "Write(data) fail file:" << path << file.errorString();
+    return false;
+}
+
+bool replaceKeepingMode(const QString& path, const Fill& fill)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         QLOG << "Write(open) fail file:" << path;
         return false;
     }
-    if (permissions && !file.setPermissions(*permissions)) {
-        QLOG << "Write(mode) fail file:" << path << file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!fill(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    // commit() does not report buffered bytes that never reached the disk (disk full, size
-    // limit): flush first, so a cut-short file is dropped and the old one kept.
-    if (!file.flush()) {
-        QLOG << "Write(data) fail file:" << path << file.errorString();
+    if (!fill(file) || !flushed(file, path)) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
         QLOG << "Write(commit) fail file:" << path << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// A name beside path that nothing has yet, so no file there is lost to the temporary.
+QString freeTempName(const QString& path)
+{
+    for (;;) {
+        const QString temp =
+            QStringLiteral("%1.%2").arg(path).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QFileInfo taken(temp);
+        if (!taken.exists() && !taken.isSymLink())
+            return temp;
+    }
+}
+
+bool fillAndClose(QFile& file, const QString& path, const Fill& fill, QFileDevice::Permissions permissions)
+{
+    if (!file.setPermissions(permissions)) {
+        QLOG << "Write(mode) fail file:" << path << file.errorString();
+        return false;
+    }
+    if (!fill(file) || !flushed(file, path))
+        return false;
+    // A rename that reaches the disk before the content would leave an empty file after a crash.
+    ::fsync(file.handle());
+    file.close();
+    return true;
+}
+
+// QSaveFile makes its temporary under the umask's mode, or the old file's, before any mode can
+// be set: another user who opens it then keeps reading whatever is written. This temporary is
+// private from its creation and gets the wider permissions, if any, before its first byte.
+bool replaceWithMode(const QString& path, const Fill& fill, QFileDevice::Permissions permissions)
+{
+    const QString temp = freeTempName(path);
+    QFile file;
+    if (!PrivateFile::create(file, temp)) {
+        QLOG << "Write(open) fail file:" << path;
+        return false;
+    }
+    if (!fillAndClose(file, path, fill, permissions)) {
+        QFile::remove(temp);
+        return false;
+    }
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
+        QLOG << "Write(commit) fail file:" << path << qt_error_string(errno);
+        QFile::remove(temp);
         return false;
     }
     return true;
@@ -53,15 +107,15 @@ Fill writing(const QString& path, const QByteArray& bytes)
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes)
 {
-    return replaceFile(path, writing(path, bytes), std::nullopt);
+    return replaceKeepingMode(path, writing(path, bytes));
 }
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions)
 {
-    return replaceFile(path, writing(path, bytes), permissions);
+    return replaceWithMode(path, writing(path, bytes), permissions);
 }
 
 bool writeWholeFile(const QString& path, const Fill& fill, QFileDevice::Permissions permissions)
 {
-    return replaceFile(path, fill, permissions);
+    return replaceWithMode(path, fill, permissions);
 }

@@ -12,8 +12,9 @@
 // permissions; a new one gets the default ones.
 bool writeWholeFile(const QString& path, const QByteArray& bytes);
 
-// The same, the new file with exactly these permissions. They are set on the temporary before
-// its first byte, so the content is never readable under wider ones.
+// The same, the new file with exactly these permissions. Its temporary is private from its
+// creation and gets them before its first byte, so nobody they leave out can ever open it. A link
+// at path is replaced, not followed.
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions);
 
 // The same, the content written by fill in pieces; a false fill keeps the old file.

@@ -33,6 +33,14 @@ void leaveOpen(const QString& id)
     for (const QString& file : privateFiles(earlier))
         QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0644), 0);
 }
+
+// What an earlier version left: the program's folders open to all.
+void leaveFoldersOpen()
+{
+    VaultProbe earlier;
+    for (const QString& folder : {earlier.dataRoot, QFileInfo(earlier.userInfoFile).path(), earlier.fdUpdateDir()})
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+}
 } // namespace
 
 class TestLocalVaultFrame : public QObject
@@ -77,14 +85,17 @@ void TestLocalVaultFrame::userId_data()
     QTest::addColumn<QString>("id");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<bool>("leftOpen");
-    QTest::newRow("mobile number") << QStringLiteral("13800000000") << true << false;
-    QTest::newRow("empty") << QString() << false << false;
-    QTest::newRow("dot") << QStringLiteral(".") << false << false;
-    QTest::newRow("dot dot") << QStringLiteral("..") << false << false;
-    QTest::newRow("slash") << QStringLiteral("a/b") << false << false;
-    QTest::newRow("backslash") << QStringLiteral("a\\b") << false << false;
+    QTest::addColumn<bool>("foldersOpen");
+    QTest::newRow("mobile number") << QStringLiteral("13800000000") << true << false << false;
+    QTest::newRow("empty") << QString() << false << false << false;
+    QTest::newRow("dot") << QStringLiteral(".") << false << false << false;
+    QTest::newRow("dot dot") << QStringLiteral("..") << false << false << false;
+    QTest::newRow("slash") << QStringLiteral("a/b") << false << false << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false << false << false;
     QTest::newRow("files left readable by all are private after the next sync")
-        << QStringLiteral("13800000001") << true << true;
+        << QStringLiteral("13800000001") << true << true << false;
+    QTest::newRow("folders left open to all are private once the store opens")
+        << QStringLiteral("13800000002") << true << false << true;
 }
 
 void TestLocalVaultFrame::userId()
@@ -92,10 +103,14 @@ void TestLocalVaultFrame::userId()
     QFETCH(QString, id);
     QFETCH(bool, accepted);
     QFETCH(bool, leftOpen);
+    QFETCH(bool, foldersOpen);
+    const RowUmask rowUmask(022);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QStringLiteral("/quorin");
     QDir(data + QLatin1Char('/') + id).removeRecursively();
     if (leftOpen)
         leaveOpen(id);
+    if (foldersOpen)
+        leaveFoldersOpen();
     VaultProbe vault;
     QCOMPARE(vault.fdSetUserId(id), accepted);
     QCOMPARE(QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot).contains(id), accepted);

@@ -4,7 +4,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstddef>
 #include <cstring>
+#include <functional>
+#include <vector>
+
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestUserRecord : public QObject
 {
@@ -34,6 +45,55 @@ LocalVault::userinfo record(const QByteArray& pwd, quint8 mark)
     info.dt_logout = {2015, 1, 2, 3, 4, 5};
     return info;
 }
+
+// Appends: a call of number nr whose mode argument arg lets group or others in kills the process.
+void killOnOpenMode(std::vector<sock_filter>* program, int nr, int arg)
+{
+    const sock_filter block[] = {
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __u32(nr), 0, 4),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, __u32(offsetof(seccomp_data, args) + 8 * arg)),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, 077, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    program->insert(program->end(), std::begin(block), std::end(block));
+}
+
+// Runs operation in a child that dies the moment it creates a file, or sets a mode, that lets
+// group or others in, however briefly: a reader who opens the file then keeps the handle.
+// 1: true, 0: false, -1: killed, -2: no filter.
+int withoutOpenModes(const std::function<bool()>& operation)
+{
+    std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+#ifdef __NR_open
+    killOnOpenMode(&program, __NR_open, 2);
+#endif
+#ifdef __NR_creat
+    killOnOpenMode(&program, __NR_creat, 1);
+#endif
+#ifdef __NR_chmod
+    killOnOpenMode(&program, __NR_chmod, 1);
+#endif
+    killOnOpenMode(&program, __NR_openat, 3);
+    killOnOpenMode(&program, __NR_fchmod, 1);
+    killOnOpenMode(&program, __NR_fchmodat, 2);
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const pid_t child = fork();
+    if (child == 0) {
+        const struct rlimit noCore = {0, 0};
+        const sock_fprog filter = {static_cast<unsigned short>(program.size()), program.data()};
+        if (setrlimit(RLIMIT_CORE, &noCore) != 0 || prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0
+            || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0)
+            _exit(2);
+        _exit(operation() ? 1 : 0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child)
+        return -2;
+    if (WIFSIGNALED(status))
+        return -1;
+    return WEXITSTATUS(status) == 2 ? -2 : WEXITSTATUS(status);
+}
 } // namespace
 
 void TestUserRecord::fileLayout_data()
@@ -41,16 +101,20 @@ void TestUserRecord::fileLayout_data()
     QTest::addColumn<QByteArray>("pwd");
     QTest::addColumn<int>("mark");
     QTest::addColumn<QByteArray>("storedPwd");
+    QTest::addColumn<int>("leftMode");  // of a record an earlier version left, -1: none
     const QByteArray clear = QByteArray("secret").leftJustified(30, '\0');
-    QTest::newRow("not remembered is stored as given") << QByteArray("secret") << 0 << clear;
+    QTest::newRow("not remembered is stored as given") << QByteArray("secret") << 0 << clear << -1;
     // Key: 07 DE 0C 1F 17 3B 3A, repeated over all 30 bytes, zeros included.
     QByteArray scrambled = clear;
     const uchar key[7] = {0x07, 0xDE, 0x0C, 0x1F, 0x17, 0x3B, 0x3A};
     for (int j = 0; j < 30; ++j)
         scrambled[j] = char(uchar(clear[j]) + key[j % 7]);
-    QTest::newRow("remembered is scrambled by the stamp") << QByteArray("secret") << 1 << scrambled;
+    QTest::newRow("remembered is scrambled by the stamp") << QByteArray("secret") << 1 << scrambled << -1;
     QTest::newRow("sums past 255 wrap") << QByteArray("\xF0\xF0", 2) << 1
-                                        << QByteArray::fromHex("f7ce0c1f173b3a07de0c1f173b3a07de0c1f173b3a07de0c1f173b3a07de");
+                                        << QByteArray::fromHex("f7ce0c1f173b3a07de0c1f173b3a07de0c1f173b3a07de0c1f173b3a07de")
+                                        << -1;
+    QTest::newRow("a record left readable by all is replaced, never open to others")
+        << QByteArray("secret") << 1 << scrambled << 0644;
 }
 
 void TestUserRecord::fileLayout()
@@ -58,9 +122,17 @@ void TestUserRecord::fileLayout()
     QFETCH(QByteArray, pwd);
     QFETCH(int, mark);
     QFETCH(QByteArray, storedPwd);
+    QFETCH(int, leftMode);
+    const RowUmask rowUmask(022);
     VaultProbe vault;
+    QFile::remove(vault.userInfoFile);
+    if (leftMode >= 0) {
+        writeAll(vault.userInfoFile, QByteArray(103, '\0'));
+        QCOMPARE(::chmod(QFile::encodeName(vault.userInfoFile).constData(), mode_t(leftMode)), 0);
+    }
     const LocalVault::userinfo written = record(pwd, quint8(mark));
-    QVERIFY(vault.fdSetUserInfo(written));
+    QCOMPARE(withoutOpenModes([&] { return vault.fdSetUserInfo(written); }), 1);
+    QCOMPARE(modeOf(vault.userInfoFile), 0600);
     const QByteArray bytes = readAll(vault.userInfoFile);
     QCOMPARE(bytes.size(), 103);
     QCOMPARE(bytes.left(50), QByteArray("13800000000").leftJustified(50, '\0'));

@@ -45,4 +45,20 @@ inline int modeOf(const QString& path)
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
 }
 
+// The umask for one row; the earlier one comes back however the row ends.
+class RowUmask
+{
+public:
+    explicit RowUmask(mode_t mask)
+        : earlier(::umask(mask))
+    {
+    }
+    ~RowUmask() { ::umask(earlier); }
+    RowUmask(const RowUmask&) = delete;
+    RowUmask& operator=(const RowUmask&) = delete;
+
+private:
+    mode_t earlier;
+};
+
 #endif // VAULTPROBE_H

@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QtTest>
 
-enum class Unpack { Whole, ForeignReports, CancelWhileWaiting, BackupInTheWay, CorruptPackage, NoHub };
+enum class Unpack { Whole, ForeignReports, CancelWhileWaiting, BackupInTheWay, FileOverFolder, CorruptPackage, NoHub };
 Q_DECLARE_METATYPE(Unpack)
 
 namespace {
@@ -61,6 +61,8 @@ void TestWidgetUncompress::unpack_data()
         << Unpack::CancelWhileWaiting << 0 << "正在验证更新包100%..." << OLD_DATA;
     QTest::newRow("a backup left from the last update fails the unpack and keeps the file")
         << Unpack::BackupInTheWay << 0 << "解压更新包出错!!!" << OLD_DATA;
+    QTest::newRow("a package file where the program has a folder fails the unpack and unpacks nothing")
+        << Unpack::FileOverFolder << 0 << "解压更新包出错!!!" << OLD_DATA;
     QTest::newRow("a corrupt package fails its test") << Unpack::CorruptPackage << 0 << "检测更新包失败!!!" << OLD_DATA;
     QTest::newRow("without a hub nothing starts") << Unpack::NoHub << 0 << "无法连接到消息中心!" << OLD_DATA;
 }
@@ -79,6 +81,8 @@ void TestWidgetUncompress::unpack()
     QVERIFY(writeFile(target + QStringLiteral("/data.txt"), OLD_DATA));
     if (unpack == Unpack::BackupInTheWay)
         QVERIFY(writeFile(target + QStringLiteral("/data.txt.bk"), QByteArrayLiteral("older\n")));
+    if (unpack == Unpack::FileOverFolder)
+        QVERIFY(QDir().mkpath(target + QStringLiteral("/more/readme.txt/plugin")));
     QString package = makePackage(work.path() + QStringLiteral("/package.zip"),
                                   {{QStringLiteral("data.txt"), NEW_DATA}, {QStringLiteral("more/"), QByteArray()},
                                    {QStringLiteral("more/readme.txt"), QByteArrayLiteral("readme")}});
@@ -119,7 +123,7 @@ void TestWidgetUncompress::unpack()
     }
     if (nexts)
         QVERIFY(next.wait(PeerRig::PEER_WAIT));
-    else if (unpack == Unpack::BackupInTheWay)
+    else if (unpack == Unpack::BackupInTheWay || unpack == Unpack::FileOverFolder)
         QTRY_COMPARE_WITH_TIMEOUT(textOf(*page), text, PeerRig::PEER_WAIT);
     QCOMPARE(textOf(*page), text);
     QCOMPARE(next.size(), nexts);
