@@ -1,4 +1,6 @@
 #include "cloudmirror.h"
+#include "cloudprocess.h"
+#include "peakmemory.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -15,8 +17,15 @@ struct Seen {
 };
 
 // ENDLESS: a body with no length that never ends; TOO_LONG: one byte more announced than the
-// body holds, which is sent, and then nothing.
-enum Answer { WHOLE, PIECES, ERROR_STATUS, NEVER, ENDLESS, TOO_LONG };
+// body holds, which is sent, and then nothing; POURED: an endless body from a cloud in a
+// process of its own, which sends as fast as the link takes it.
+enum Answer { WHOLE, PIECES, ERROR_STATUS, NEVER, ENDLESS, TOO_LONG, POURED };
+
+const QString POURED_PATH = QStringLiteral("/zentrova-web/account/login");
+const qint64 POURED_CAP = 1 << 20;
+// Above a reply read up to its cap: the bounded read-ahead and the sockets. A reader that keeps
+// the body until the reply ends goes far past it.
+const qint64 PEAK_MARGIN = (qint64(64) << 20) + PeakMemory::QUARANTINE;
 
 // A cloud on 127.0.0.1 that records every request and answers it as told.
 class LoopbackCloud : public QObject
@@ -75,6 +84,7 @@ private:
             + QByteArray::number(replyBody.size()) + "\r\nConnection: close\r\n\r\n";
         switch (answer) {
         case NEVER:
+        case POURED:
             return;
         case ENDLESS:
             socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
@@ -195,6 +205,7 @@ void TestCloudMirror::answers_data()
     QTest::newRow("error status still delivers its body") << int(ERROR_STATUS) << true;
     QTest::newRow("an endless body ends empty at the cap") << int(ENDLESS) << false;
     QTest::newRow("a length over the cap ends empty before the body") << int(TOO_LONG) << false;
+    QTest::newRow("a body poured without end ends empty at the cap, in little memory") << int(POURED) << false;
 }
 
 // The cap is the length of the whole answer: one that fits exactly is delivered.
@@ -204,10 +215,23 @@ void TestCloudMirror::answers()
     QFETCH(bool, delivered);
     m_cloud->answer = Answer(answer);
     m_cloud->replyBody = QByteArray(4000, 'a') + QByteArray(4000, 'b');
+    std::unique_ptr<CloudProcess> apart;
+    if (answer == POURED) {
+        apart = std::make_unique<CloudProcess>(QStringList{QStringLiteral("--endless"), POURED_PATH});
+        QVERIFY(apart->url().isValid());
+        qputenv("QUORIN_CLOUD_URL", apart->url().toString().toUtf8());
+    }
     CloudMirror mirror;
     QSignalSpy downloads(&mirror, &CloudMirror::download);
-    mirror.addQueue(9, QStringLiteral("/day"), "x", CloudMirror::DATA_JSON, m_cloud->replyBody.size());
+    const PeakMemory peak;
+    QVERIFY(peak.valid());
+    if (apart)
+        mirror.addQueue(9, POURED_PATH, "x", CloudMirror::DATA_JSON, POURED_CAP);
+    else
+        mirror.addQueue(9, QStringLiteral("/day"), "x", CloudMirror::DATA_JSON, m_cloud->replyBody.size());
     QVERIFY(downloads.wait());
+    if (apart)
+        QVERIFY2(peak.growth() < POURED_CAP + PEAK_MARGIN, qPrintable(QString::number(peak.growth())));
     QTest::qWait(300);
     QCOMPARE(downloads.size(), 1);
     QCOMPARE(downloads[0][0].toInt(), 9);

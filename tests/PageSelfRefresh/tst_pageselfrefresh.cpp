@@ -3,6 +3,7 @@
 #include "packagemaker.h"
 #include "packagereader.h"
 #include "pagerig.h"
+#include "peakmemory.h"
 #include "programcopy.h"
 
 #include <QDirIterator>
@@ -41,12 +42,7 @@ const QByteArray REDIRECT_PAGE = QByteArrayLiteral(
 // The largest download the page takes: the store's unpack limit and room for the zip's records.
 const qint64 DOWNLOAD_CEILING = PackageReader::maxTotalSize + (qint64(64) << 20);
 // How much more may be resident at the peak of a download: its read buffers, with a wide margin.
-// AddressSanitizer holds freed memory back in its quarantine, 256 MiB unless told otherwise.
-#ifdef __SANITIZE_ADDRESS__
-const qint64 PEAK_GROWTH_KIB = (64 + 256) * 1024;
-#else
-const qint64 PEAK_GROWTH_KIB = 64 * 1024;
-#endif
+const qint64 PEAK_GROWTH = (qint64(64) << 20) + PeakMemory::QUARANTINE;
 
 enum TAB { TAB_CHECK, TAB_CONFIRM, TAB_DOWNLOAD, TAB_UNCOMPRESS, TAB_END };
 
@@ -163,26 +159,6 @@ QStringList fileRequests(const PageRig& rig)
             list << QString::fromLatin1(request.method) + QLatin1Char(' ') + request.path;
     }
     return list;
-}
-
-// Kilobytes of the field ("VmHWM:", the peak since the last reset, or "VmRSS:") of this process.
-qint64 residentKiB(const QByteArray& field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
-// A process's peak only grows: this starts it again from what is resident now.
-bool resetPeak()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
 }
 
 // A second cloud on a thread of its own, serving one file: it sends as fast as the link takes
@@ -555,14 +531,13 @@ void TestPageSelfRefresh::hostilePeers()
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= 0 ,cap= 0$")));
     if (hostile == Hostile::EndlessPoured)
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("received= %1 ,cap= %1$").arg(poured)));
-    QVERIFY(resetPeak());
-    const qint64 residentBefore = residentKiB("VmRSS:");
+    const PeakMemory peak;
+    QVERIFY(peak.valid());
     click(*dialog, TAB_CONFIRM, "bt_ok");
     QTRY_COMPARE_WITH_TIMEOUT(textOf(*dialog, tab), text, PeerRig::PEER_WAIT);
     QCOMPARE(tabOf(*dialog), tab);
     // What arrives waits in memory only a piece at a time, however much of it comes.
-    const qint64 growthKiB = residentKiB("VmHWM:") - residentBefore;
-    QVERIFY2(residentBefore > 0 && growthKiB < PEAK_GROWTH_KIB, qPrintable(QString::number(growthKiB) + QStringLiteral(" KiB")));
+    QVERIFY2(peak.growth() < PEAK_GROWTH, qPrintable(QString::number(peak.growth())));
     if (hostile == Hostile::HugeHead)
         QCOMPARE(fileRequests(rig), QStringList{"HEAD " + PACKAGE_PATH});
     if (tab == TAB_DOWNLOAD) {

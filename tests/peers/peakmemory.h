@@ -10,6 +10,14 @@ class PeakMemory
 public:
     PeakMemory();
 
+    // What AddressSanitizer holds back of freed memory in its quarantine (256 MiB unless told
+    // otherwise), to be allowed above any bound a row sets.
+#ifdef __SANITIZE_ADDRESS__
+    static constexpr qint64 QUARANTINE = qint64(256) << 20;
+#else
+    static constexpr qint64 QUARANTINE = 0;
+#endif
+
     // False when the peak could not be reset: the growth would say nothing.
     bool valid() const;
     qint64 growth() const;

@@ -311,7 +311,7 @@ namespace {
 
 // Above a body read up to its limit: the bounded read-ahead and the sockets; a body read only
 // when it ends goes far past it.
-const qint64 PEAK_MARGIN = 64 * 1024 * 1024;
+const qint64 PEAK_MARGIN = (qint64(64) << 20) + PeakMemory::QUARANTINE;
 
 // Where the row's picture is: the hostile ones at the loopback cloud or on this computer.
 QString addressOf(const Serve& serve, const PictureServer& server, const LoopbackCloud& cloud, const CloudProcess* apart,
