@@ -1,5 +1,6 @@
 #include "fieldfigure.h"
 
+#include "cloudgate_json.h"
 #include "widgetlineedit.h"
 
 FieldFigure::FieldFigure(const QString& text, const double& figure)
@@ -10,7 +11,7 @@ FieldFigure::FieldFigure(const QString& text, const double& figure)
 
 void FieldFigure::fill(WidgetLineEdit* field, const double& figure, const QString& unit)
 {
-    const QString text = QString("%1").arg(quint16(figure));
+    const QString text = QString("%1").arg(CloudJson::low16(figure));
     if (!field->lineEdit()->isVisible()) {
         field->lineEdit()->setText(text);
         *this = FieldFigure(text, figure);

@@ -1,6 +1,7 @@
 #include "widgethealthindex.h"
 #include "ui_widgethealthindex.h"
 
+#include "cloudgate_json.h"
 #include "corehub.h"
 #include "entryfield.h"
 #include "glowentry.h"
@@ -240,8 +241,8 @@ void WidgetHealthIndex::keepSavedFigures(CoreHub& hub)
     m_height = m_sentHeight;
     m_weight = m_sentWeight;
     CloudGate::ns_account account = hub.nsAccount();
-    account.height = quint16(m_height.figure());
-    account.weight = quint16(m_weight.figure());
+    account.height = CloudJson::low16(m_height.figure());
+    account.weight = CloudJson::low16(m_weight.figure());
     hub.setNsAccount(account);
 }
 
