@@ -18,6 +18,7 @@ ACCENT_STATES = ((27, 190, 218), (86, 212, 234), (12, 146, 172))
 GREY_STATES = ((236, 240, 244), (222, 232, 240), (200, 212, 224))
 INK = (93, 102, 117)
 WHITE = (255, 255, 255)
+CLOSE_RED = (226, 72, 72)
 
 
 class Canvas:
@@ -200,6 +201,7 @@ def glyph(name, s=1.0, ox=0.0, oy=0.0):
 
     g = {
         "close": union(seg((7, 7), (17, 17)), seg((17, 7), (7, 17))),
+        "close_rim": union(seg((7, 7), (17, 17), 5.0), seg((17, 7), (7, 17), 5.0)),
         "min": seg((6, 15), (18, 15)),
         "left": line([(15, 5), (8, 12), (15, 19)], 2.6),
         "right": line([(9, 5), (16, 12), (9, 19)], 2.6),
@@ -372,14 +374,24 @@ def main():
     cv.paint(glyph("person", 1.6, 11.3, 8.5), lighter(ACCENT, 0.25))
     p.save("img/PageMenu/head.png", cv.png())
 
-    # Buttons, each with its three states.
-    for name, icon in (("close", "close"), ("min", "min")):
-        for state, bg in zip(("none", "hover", "press"), (None, (255, 255, 255), (255, 255, 255))):
-            cv = Canvas(21, 21)
-            if bg:
-                cv.paint(rrect(0.5, 0.5, 20.5, 20.5, 4), bg, 0.25 if state == "hover" else 0.45)
-            cv.paint(glyph(icon, 21 / 24.0 * 0.85, 1.6, 1.6 + (0.5 if state == "press" else 0)), WHITE)
-            p.save("img/button/%s_%s.png" % (name, state), cv.png())
+    # Buttons, each with its three states. The minimise button sits on the coloured header only.
+    for state, bg in zip(("none", "hover", "press"), (None, (255, 255, 255), (255, 255, 255))):
+        cv = Canvas(21, 21)
+        if bg:
+            cv.paint(rrect(0.5, 0.5, 20.5, 20.5, 4), bg, 0.25 if state == "hover" else 0.45)
+        cv.paint(glyph("min", 21 / 24.0 * 0.85, 1.6, 1.6 + (0.5 if state == "press" else 0)), WHITE)
+        p.save("img/button/min_%s.png" % state, cv.png())
+    # The close button sits on the coloured header and on white dialogs alike: a white cross
+    # with a dark rim at rest, white on red under the pointer and pressed, seen on either.
+    for state, bg in zip(("none", "hover", "press"), (None, CLOSE_RED, lighter(CLOSE_RED, -0.2))):
+        cv = Canvas(21, 21)
+        sink = 0.5 if state == "press" else 0
+        if bg:
+            cv.paint(rrect(0.5, 0.5 + sink, 20.5, 20.5, 4), bg)
+        else:
+            cv.paint(glyph("close_rim", 21 / 24.0 * 0.85, 1.6, 1.6), INK)
+        cv.paint(glyph("close", 21 / 24.0 * 0.85, 1.6, 1.6 + sink), WHITE)
+        p.save("img/button/close_%s.png" % state, cv.png())
     p.button("img/button/login", 300, 60, ACCENT_STATES, 10)
     p.button("img/button/vc", 110, 60, GREY_STATES, 10)
     p.button("img/button/common", 100, 36, ACCENT_STATES, 8)
