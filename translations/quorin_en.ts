@@ -1186,6 +1186,10 @@
         <source>固件更新(解压)</source>
         <translation>Firmware update (unpack)</translation>
     </message>
+    <message>
+        <source>正在下载升级包:(%1),速度%2/秒</source>
+        <translation>Downloading the update package: (%1), %2/s</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>

@@ -1186,6 +1186,10 @@
         <source>固件更新(解压)</source>
         <translation>固件更新(解压)</translation>
     </message>
+    <message>
+        <source>正在下载升级包:(%1),速度%2/秒</source>
+        <translation>正在下载升级包:(%1),速度%2/秒</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>

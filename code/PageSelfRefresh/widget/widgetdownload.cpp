@@ -259,12 +259,32 @@ void WidgetDownLoad::on_readyRead()
     if (elapsed <= 999)
         return;
     const qint64 current = m_package->size();
-    const qint64 speed = (current - m_lastBytes) / (elapsed / 1000);
-    ui->label_text->setText(QObject::tr("正在下载升级包:(%1/%2),速度%3/秒")
-                                .arg(sizeText(current), sizeText(m_total), sizeText(speed)));
-    ui->progressBar->setValue(int(double(current) / double(m_total) * 100));
+    showProgress(current, (current - m_lastBytes) / (elapsed / 1000));
     m_lastTime = now;
     m_lastBytes = current;
+}
+
+// Without a length to count against, the label tells what came so far and the bar stays.
+void WidgetDownLoad::showProgress(const qint64& current, const qint64& speed)
+{
+    const qint64 total = progressTotal();
+    if (total <= 0) {
+        ui->label_text->setText(QObject::tr("正在下载升级包:(%1),速度%2/秒").arg(sizeText(current), sizeText(speed)));
+        return;
+    }
+    ui->label_text->setText(QObject::tr("正在下载升级包:(%1/%2),速度%3/秒")
+                                .arg(sizeText(current), sizeText(total), sizeText(speed)));
+    // What was written stays within the body's cap, itself within the ceiling: a hundredfold fits.
+    ui->progressBar->setValue(int(qBound(qint64(0), current * 100 / total, qint64(100))));
+}
+
+// The GET's own length when it gives one, else the HEAD's unless that was a redirect page's.
+qint64 WidgetDownLoad::progressTotal() const
+{
+    const qint64 announced = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (announced > 0)
+        return announced;
+    return m_redirected ? 0 : m_total;
 }
 
 void WidgetDownLoad::on_finished()

@@ -55,6 +55,8 @@ private:
     void getData(const QUrl& url, const QString& file);
     void resetDownload();
     bool downloadComplete();
+    void showProgress(const qint64& current, const qint64& speed);
+    qint64 progressTotal() const;
     qint64 bodyCap() const;
     bool takeBody();
     void failDownload(const QString& text);

@@ -377,7 +377,8 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
     QByteArray reply = "HTTP/1.1 " + QByteArray(moved ? "302 Found" : "200 OK") + "\r\n";
     reply += "Content-Type: application/zip\r\n";
     const bool unsized = !head
-        && (file.mode == FILE_UNSIZED_HALF || file.mode == FILE_UNSIZED || file.mode == FILE_ENDLESS);
+        && (file.mode == FILE_UNSIZED_HALF || file.mode == FILE_UNSIZED || file.mode == FILE_ENDLESS
+            || file.mode == FILE_SLOW_UNSIZED);
     const qint64 announced = head ? file.headLength : file.getLength;
     if (announced >= 0)
         reply += "Content-Length: " + QByteArray::number(announced) + "\r\n";
@@ -423,9 +424,10 @@ void LoopbackCloud::answerFile(QTcpSocket* socket, const lc_request& request, co
         socket->disconnectFromHost();
         return;
     case FILE_SLOW:
+    case FILE_SLOW_UNSIZED:
         links[socket].busy = true;
         socket->write(reply);
-        sendPieces(socket, file.body, file, keepAlive);
+        sendPieces(socket, file.body, file, keepAlive && !unsized);
         return;
     }
 }

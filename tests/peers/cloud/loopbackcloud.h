@@ -68,8 +68,10 @@ public:
     // GET only, as a hostile or broken server sends it: FILE_UNSIZED the whole body with no
     // length, ended by the close; FILE_ENDLESS no length and the body over and over, every
     // pieceMs, until the client goes; FILE_STALLED the full length announced, half the body
-    // sent, then nothing while the connection stays open.
-    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW, FILE_UNSIZED_HALF, FILE_UNSIZED, FILE_ENDLESS, FILE_STALLED };
+    // sent, then nothing while the connection stays open; FILE_SLOW_UNSIZED FILE_SLOW's pieces
+    // with no length, ended by the close.
+    enum FILE_MODE { FILE_WHOLE, FILE_CUT, FILE_SLOW, FILE_UNSIZED_HALF, FILE_UNSIZED, FILE_ENDLESS, FILE_STALLED,
+                     FILE_SLOW_UNSIZED };
 
     // A file answered to HEAD and GET at a path outside the endpoints: update packages.
     struct lc_file {
@@ -89,7 +91,8 @@ public:
         // that lies about its file; the GET still sends what its mode sends.
         qint64 headLength = -1;
         qint64 getLength = -1;
-        // FILE_SLOW: this many bytes every pieceMs; FILE_ENDLESS: the body every pieceMs.
+        // FILE_SLOW and FILE_SLOW_UNSIZED: this many bytes every pieceMs; FILE_ENDLESS: the body
+        // every pieceMs.
         int pieceBytes = 4096;
         int pieceMs = 100;
     };
