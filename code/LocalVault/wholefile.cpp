@@ -26,6 +26,17 @@ bool flushed(QFileDevice& file, const QString& path)
     return false;
 }
 
+// A disk may take the bytes and still lose them (a failing disk, a network folder, a quota met
+// by delayed allocation): only the sync tells. A rename that reaches the disk before the content
+// would also leave an empty file after a crash.
+bool synced(QFileDevice& file, const QString& path)
+{
+    if (::fsync(file.handle()) == 0)
+        return true;
+    QLOG << "Write(sync) fail file:" << path << qt_error_string(errno);
+    return false;
+}
+
 bool replaceKeepingMode(const QString& path, const Fill& fill)
 {
     QSaveFile file(path);
@@ -33,7 +44,8 @@ bool replaceKeepingMode(const QString& path, const Fill& fill)
         QLOG << "Write(open) fail file:" << path;
         return false;
     }
-    if (!fill(file) || !flushed(file, path)) {
+    // commit() syncs too, but renames whatever its sync answers.
+    if (!fill(file) || !flushed(file, path) || !synced(file, path)) {
         file.cancelWriting();
         return false;
     }
@@ -62,12 +74,7 @@ bool fillAndClose(QFile& file, const QString& path, const Fill& fill, QFileDevic
         QLOG << "Write(mode) fail file:" << path << file.errorString();
         return false;
     }
-    if (!fill(file) || !flushed(file, path))
-        return false;
-    // A rename that reaches the disk before the content would leave an empty file after a crash.
-    ::fsync(file.handle());
-    file.close();
-    return true;
+    return fill(file) && closeOnDisk(file, path);
 }
 
 // QSaveFile makes its temporary under the umask's mode, or the old file's, before any mode can
@@ -104,6 +111,19 @@ Fill writing(const QString& path, const QByteArray& bytes)
     };
 }
 } // namespace
+
+bool closeOnDisk(QFileDevice& file, const QString& path)
+{
+    const bool written = flushed(file, path) && synced(file, path);
+    file.close();
+    // close() clears the error of a failed flush once its own one works: keep our answer.
+    if (!written)
+        return false;
+    if (file.error() == QFileDevice::NoError)
+        return true;
+    QLOG << "Write(close) fail file:" << path << file.errorString();
+    return false;
+}
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes)
 {
