@@ -4,7 +4,6 @@
 #include "trace.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 
@@ -56,15 +55,17 @@ bool replaceKeepingMode(const QString& path, const Fill& fill)
     return true;
 }
 
-// A name beside path that nothing has yet, so no file there is lost to the temporary.
-QString freeTempName(const QString& path)
+// Opens a new private file beside path under a name nothing has, so no file there is lost to
+// the temporary and no link there is followed. Returns its name, empty when none could be made.
+QString createTemp(QFile& file, const QString& path)
 {
     for (;;) {
         const QString temp =
             QStringLiteral("%1.%2").arg(path).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const QFileInfo taken(temp);
-        if (!taken.exists() && !taken.isSymLink())
+        if (PrivateFile::createNew(file, temp))
             return temp;
+        if (errno != EEXIST)
+            return QString();
     }
 }
 
@@ -82,9 +83,9 @@ bool fillAndClose(QFile& file, const QString& path, const Fill& fill, QFileDevic
 // private from its creation and gets the wider permissions, if any, before its first byte.
 bool replaceWithMode(const QString& path, const Fill& fill, QFileDevice::Permissions permissions)
 {
-    const QString temp = freeTempName(path);
     QFile file;
-    if (!PrivateFile::create(file, temp)) {
+    const QString temp = createTemp(file, path);
+    if (temp.isEmpty()) {
         QLOG << "Write(open) fail file:" << path;
         return false;
     }
