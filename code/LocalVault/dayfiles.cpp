@@ -2,6 +2,7 @@
 
 #include "privatefile.h"
 #include "trace.h"
+#include "wholefile.h"
 
 #include <QFile>
 #include <QVector>
@@ -25,13 +26,6 @@ QString tempOf(const QString& path)
 bool replaceFile(const QString& from, const QString& to)
 {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
-bool closeWritten(QFile* file)
-{
-    const bool flushed = file->flush();
-    file->close();
-    return flushed && file->error() == QFileDevice::NoError;
 }
 
 // The save closes the table last, so a table that holds every entry it announces was written whole.
@@ -279,7 +273,7 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
         entries += entry.toBytes();
         saved.append(entry);
     }
-    if (!closeWritten(&dataTemp)) {
+    if (!closeOnDisk(dataTemp, dataTempPath)) {
         QLOG << "write file fail! " << dataTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;
@@ -296,7 +290,7 @@ bool LocalVault::saveTable(day_table<Day>& table, const day_files& files)
         dropTemps(files.tablePath, files.dataPath);
         return false;
     }
-    if (tableTemp.write(entries) != entries.size() || !closeWritten(&tableTemp)) {
+    if (tableTemp.write(entries) != entries.size() || !closeOnDisk(tableTemp, tableTempPath)) {
         QLOG << "write file fail! " << tableTempPath;
         dropTemps(files.tablePath, files.dataPath);
         return false;

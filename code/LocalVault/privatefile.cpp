@@ -26,19 +26,24 @@ bool makeEach(const QString& path, const std::function<bool(const QString&)>& ma
 
 namespace PrivateFile {
 
-bool create(QFile& file, const QString& path)
+bool createNew(QFile& file, const QString& path)
 {
-    const QFileInfo left(path);
-    if (left.isFile() && !left.isSymLink())
-        QFile::remove(path);
     // Qt opens new files with the umask's mode; only open(2) makes them private from the start.
-    const int handle = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int handle = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (handle < 0)
         return false;
     if (file.open(handle, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
         return true;
     ::close(handle);
     return false;
+}
+
+bool create(QFile& file, const QString& path)
+{
+    // A folder stays, and then fails the open.
+    ::unlink(QFile::encodeName(path).constData());
+    return createNew(file, path);
 }
 
 bool makeFolder(const QString& path)

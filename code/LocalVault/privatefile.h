@@ -11,9 +11,14 @@ namespace PrivateFile {
 
 const QFileDevice::Permissions fileMode = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-// Opens file for writing at path, empty; the file then has no name of its own. A file made
-// here gets fileMode. A file left at the path is removed first, so the content goes into a new
-// file: the old one may be readable by others, and so may handles opened on it.
+// Opens file for writing as a new file at path, with fileMode; the file then has no name of its
+// own. Whatever stands at path fails it (errno EEXIST), a link included: nobody can point the
+// content elsewhere.
+bool createNew(QFile& file, const QString& path);
+
+// The same at a fixed name: what stands at path is removed first, a link as a link, so the
+// content goes into a new file. The old one may be readable by others, and so may handles
+// opened on it.
 bool create(QFile& file, const QString& path);
 
 // Creates one folder, for its owner only; a folder already there keeps its mode.

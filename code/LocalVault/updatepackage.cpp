@@ -39,15 +39,18 @@ bool makeFolder(const QString& path)
     return false;
 }
 
-// Only the owner, group and other bits: the current user's own access is no mode of the file.
-QFileDevice::Permissions modeOf(const QString& path)
+// The mode a file that replaces path gets: the owner, group and other bits of path (the current
+// user's own access is no mode of the file), less group and other write, as for a new file: a
+// program file that others may write lets them run their code as this user.
+QFileDevice::Permissions replacingMode(const QString& path)
 {
     const QFileDevice::Permissions user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
-    return QFile::permissions(path) & ~user;
+    return QFile::permissions(path) & ~(user | QFileDevice::WriteGroup | QFileDevice::WriteOther);
 }
 
 // Writes entry index below base; with a journal, an existing file is backed up first. A file
-// keeps the mode of the one it replaces, so a program stays runnable once the backups go.
+// keeps the read and run bits of the one it replaces, so a program stays runnable once the
+// backups go.
 bool placeEntry(const QString& base, PackageReader& reader, int index, UpdateJournal* journal)
 {
     const QString name = reader.name(index);
@@ -58,7 +61,7 @@ bool placeEntry(const QString& base, PackageReader& reader, int index, UpdateJou
     if (!makeFolder(QFileInfo(target).path()))
         return false;
     const bool replaces = QFileInfo::exists(target);
-    const QFileDevice::Permissions mode = replaces ? modeOf(target) : reader.permissions(index);
+    const QFileDevice::Permissions mode = replaces ? replacingMode(target) : reader.permissions(index);
     if (journal) {
         if (replaces && !journal->backUp(target))
             return false;

@@ -4,7 +4,6 @@
 #include "trace.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 
@@ -26,6 +25,17 @@ bool flushed(QFileDevice& file, const QString& path)
     return false;
 }
 
+// A disk may take the bytes and still lose them (a failing disk, a network folder, a quota met
+// by delayed allocation): only the sync tells. A rename that reaches the disk before the content
+// would also leave an empty file after a crash.
+bool synced(QFileDevice& file, const QString& path)
+{
+    if (::fsync(file.handle()) == 0)
+        return true;
+    QLOG << "Write(sync) fail file:" << path << qt_error_string(errno);
+    return false;
+}
+
 bool replaceKeepingMode(const QString& path, const Fill& fill)
 {
     QSaveFile file(path);
@@ -33,7 +43,8 @@ bool replaceKeepingMode(const QString& path, const Fill& fill)
         QLOG << "Write(open) fail file:" << path;
         return false;
     }
-    if (!fill(file) || !flushed(file, path)) {
+    // commit() syncs too, but renames whatever its sync answers.
+    if (!fill(file) || !flushed(file, path) || !synced(file, path)) {
         file.cancelWriting();
         return false;
     }
@@ -44,15 +55,17 @@ bool replaceKeepingMode(const QString& path, const Fill& fill)
     return true;
 }
 
-// A name beside path that nothing has yet, so no file there is lost to the temporary.
-QString freeTempName(const QString& path)
+// Opens a new private file beside path under a name nothing has, so no file there is lost to
+// the temporary and no link there is followed. Returns its name, empty when none could be made.
+QString createTemp(QFile& file, const QString& path)
 {
     for (;;) {
         const QString temp =
             QStringLiteral("%1.%2").arg(path).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const QFileInfo taken(temp);
-        if (!taken.exists() && !taken.isSymLink())
+        if (PrivateFile::createNew(file, temp))
             return temp;
+        if (errno != EEXIST)
+            return QString();
     }
 }
 
@@ -62,12 +75,7 @@ bool fillAndClose(QFile& file, const QString& path, const Fill& fill, QFileDevic
         QLOG << "Write(mode) fail file:" << path << file.errorString();
         return false;
     }
-    if (!fill(file) || !flushed(file, path))
-        return false;
-    // A rename that reaches the disk before the content would leave an empty file after a crash.
-    ::fsync(file.handle());
-    file.close();
-    return true;
+    return fill(file) && closeOnDisk(file, path);
 }
 
 // QSaveFile makes its temporary under the umask's mode, or the old file's, before any mode can
@@ -75,9 +83,9 @@ bool fillAndClose(QFile& file, const QString& path, const Fill& fill, QFileDevic
 // private from its creation and gets the wider permissions, if any, before its first byte.
 bool replaceWithMode(const QString& path, const Fill& fill, QFileDevice::Permissions permissions)
 {
-    const QString temp = freeTempName(path);
     QFile file;
-    if (!PrivateFile::create(file, temp)) {
+    const QString temp = createTemp(file, path);
+    if (temp.isEmpty()) {
         QLOG << "Write(open) fail file:" << path;
         return false;
     }
@@ -104,6 +112,19 @@ Fill writing(const QString& path, const QByteArray& bytes)
     };
 }
 } // namespace
+
+bool closeOnDisk(QFileDevice& file, const QString& path)
+{
+    const bool written = flushed(file, path) && synced(file, path);
+    file.close();
+    // close() clears the error of a failed flush once its own one works: keep our answer.
+    if (!written)
+        return false;
+    if (file.error() == QFileDevice::NoError)
+        return true;
+    QLOG << "Write(close) fail file:" << path << file.errorString();
+    return false;
+}
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes)
 {

@@ -21,4 +21,9 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::P
 bool writeWholeFile(const QString& path, const std::function<bool(QIODevice&)>& fill,
                     QFileDevice::Permissions permissions);
 
+// Writes out what file still holds, waits until the disk has all of it and closes the file.
+// False when any of it may be lost (a full disk, a quota, a disk that refused the data): the
+// caller then keeps the old file. path only names the file in the log.
+bool closeOnDisk(QFileDevice& file, const QString& path);
+
 #endif // WHOLEFILE_H

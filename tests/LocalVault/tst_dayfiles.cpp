@@ -2,7 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <memory>
+
+#include <sys/resource.h>
 
 class TestDayFiles : public QObject
 {
@@ -19,6 +25,8 @@ private slots:
     void damagedPairIsKept();
     void failedSaveKeepsOldPair_data();
     void failedSaveKeepsOldPair();
+    void linkAtTemporary_data();
+    void linkAtTemporary();
     void interruptedSaveRecovered_data();
     void interruptedSaveRecovered();
     void clearedTableIsNotSavedOverFiles();
@@ -66,6 +74,31 @@ QByteArray sleepDay(int day)
     data[9] = char(day);
     return data + QByteArray::fromHex("001e0700" "000a0803");
 }
+
+// While it lives, no file this process writes grows past cap bytes, as on a full disk: a write
+// past it comes back short (SIGXFSZ ignored) instead of ending the test.
+class SizeCap
+{
+public:
+    explicit SizeCap(rlim_t cap)
+        : earlierHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &earlier);
+        const struct rlimit limit = {cap, earlier.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~SizeCap()
+    {
+        setrlimit(RLIMIT_FSIZE, &earlier);
+        std::signal(SIGXFSZ, earlierHandler);
+    }
+    SizeCap(const SizeCap&) = delete;
+    SizeCap& operator=(const SizeCap&) = delete;
+
+private:
+    struct rlimit earlier = {};
+    void (*earlierHandler)(int);
+};
 
 void selectUser(VaultProbe* vault, const QString& user)
 {
@@ -254,7 +287,7 @@ void TestDayFiles::undecodableDayIsKept()
 void TestDayFiles::failedSaveKeepsOldPair_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("data temporary on a full disk") << QStringLiteral("step.d.temp");
+    QTest::newRow("data temporary on a full disk") << QStringLiteral("full disk");
     QTest::newRow("table temporary cannot be opened") << QStringLiteral("step.t.temp/inside");
     QTest::newRow("user folder under a regular file") << QString();
 }
@@ -274,11 +307,12 @@ void TestDayFiles::failedSaveKeepsOldPair()
         vault.stepDataFile = vault.userDir + QStringLiteral("/file/step.d");
     } else if (fault.endsWith(QLatin1String("/inside"))) {
         QVERIFY(QDir().mkpath(vault.userDir + QLatin1Char('/') + fault));
-    } else {
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), vault.userDir + QLatin1Char('/') + fault));
     }
     QVERIFY(vault.fdAddStep(head1, LocalVault::SYNC_NEW, stepDay(9, 8), false));
+    // Smaller than the data file's 57 bytes.
+    std::unique_ptr<SizeCap> fullDisk(fault == QLatin1String("full disk") ? new SizeCap(16) : nullptr);
     QVERIFY(!vault.fdSaveStep());
+    fullDisk.reset();
     QCOMPARE(readAll(stepTable), table);
     QCOMPARE(readAll(stepData), data);
     QCOMPARE(int(vault.fdGetStepDay(QDate(2022, 1, 9)).t.sync), int(LocalVault::SYNC_NEW));
@@ -290,6 +324,39 @@ void TestDayFiles::failedSaveKeepsOldPair()
     QVERIFY(vault.fdSaveStep());
     QCOMPARE(int(vault.fdGetStepDay(QDate(2022, 1, 9)).t.sync), int(LocalVault::SYNC_SAVED));
     QVERIFY(!QFile::exists(stepTable + QStringLiteral(".temp")));
+}
+
+void TestDayFiles::linkAtTemporary_data()
+{
+    QTest::addColumn<QStringList>("links");
+    QTest::newRow("a link at the data temporary is replaced, not followed") << QStringList{"step.d.temp"};
+    QTest::newRow("links at both temporaries are replaced, not followed") << QStringList{"step.d.temp", "step.t.temp"};
+}
+
+void TestDayFiles::linkAtTemporary()
+{
+    QFETCH(QStringList, links);
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    VaultProbe vault;
+    savedUser(&vault);
+    // Beside the old pair, temporaries stay for the save: a load would drop them.
+    for (const QString& link : links) {
+        writeAll(outside.filePath(link), "someone else's");
+        QVERIFY(QFile::link(outside.filePath(link), vault.userDir + QLatin1Char('/') + link));
+    }
+    QVERIFY(vault.fdAddStep(head1, LocalVault::SYNC_NEW, stepDay(9, 8), false));
+    QVERIFY(vault.fdSaveStep());
+    for (const QString& link : links)
+        QCOMPARE(readAll(outside.filePath(link)), QByteArray("someone else's"));
+    QVERIFY(!QFileInfo(vault.stepTableFile).isSymLink());
+    QVERIFY(!QFileInfo(vault.stepDataFile).isSymLink());
+    QCOMPARE(QDir(vault.userDir).entryList(QDir::Files | QDir::System), (QStringList{"sleep.d", "sleep.t", "step.d", "step.t"}));
+
+    VaultProbe second;
+    selectUser(&second, vault.userDir.section(QLatin1Char('/'), -1));
+    QVERIFY(second.fdReadStep());
+    QCOMPARE(second.fdSteps().size(), 3);
 }
 
 void TestDayFiles::interruptedSaveRecovered_data()
@@ -358,10 +425,12 @@ void TestDayFiles::bothKindsReported()
 {
     VaultProbe vault;
     savedUser(&vault);
-    QVERIFY(QFile::link(QStringLiteral("/dev/full"), vault.stepDataFile + QStringLiteral(".temp")));
+    // A folder stands where the step data temporary goes, so only the steps fail.
+    QVERIFY(QDir().mkpath(vault.stepDataFile + QStringLiteral(".temp/inside")));
     QVERIFY(vault.fdAddStep(head1, LocalVault::SYNC_NEW, stepDay(9, 8), false));
     QVERIFY(vault.fdAddSleep(head2, LocalVault::SYNC_NEW, sleepDay(9), false));
     QVERIFY(!vault.fdSave());
+    QVERIFY(QDir(vault.stepDataFile + QStringLiteral(".temp")).removeRecursively());
     QCOMPARE(int(vault.fdGetSleepDay(QDate(2022, 2, 9)).t.sync), int(LocalVault::SYNC_SAVED));
 
     VaultProbe second;

@@ -135,8 +135,10 @@ void TestLocalVaultUpdate::update_data()
         << QString() << true << 06750 << 06777 << 0750 << 0755 << 022 << 0755;
     QTest::newRow("a new file recorded rw for all is writable by its owner only")
         << QString() << false << 0644 << 0666 << 0644 << 0644 << 022 << 0755;
-    QTest::newRow("a replaced file open to all stays as it was")
-        << QString() << true << 0666 << 0644 << 0666 << 0644 << 022 << 0755;
+    QTest::newRow("a replaced file open to all loses group and other write")
+        << QString() << true << 0666 << 0644 << 0644 << 0644 << 022 << 0755;
+    QTest::newRow("a replaced program open to all keeps its run bits, not others' write")
+        << QString() << true << 0777 << 0644 << 0755 << 0644 << 022 << 0755;
     QTest::newRow("a link's rwxrwxrwx is no file's mode") << QString() << false << 0644 << 0120777 << 0644 << 0644 << 022 << 0755;
     QTest::newRow("folders made under an open umask are not writable by others")
         << QString() << false << 0644 << 0 << 0644 << 0644 << 0 << 0755;

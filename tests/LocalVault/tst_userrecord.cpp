@@ -1,9 +1,12 @@
 #include "vaultprobe.h"
+#include "wholefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -27,6 +30,8 @@ private slots:
     void badFile();
     void unterminatedText();
     void writeFailure();
+    void lostWrite_data();
+    void lostWrite();
     void lockRefusals();
     void lockKey_data();
     void lockKey();
@@ -59,24 +64,23 @@ void killOnOpenMode(std::vector<sock_filter>* program, int nr, int arg)
     program->insert(program->end(), std::begin(block), std::end(block));
 }
 
-// Runs operation in a child that dies the moment it creates a file, or sets a mode, that lets
-// group or others in, however briefly: a reader who opens the file then keeps the handle.
+// Appends: a call of number nr fails with EIO, as a failing disk or a network folder answers a
+// sync of data it lost.
+void failWithEio(std::vector<sock_filter>* program, int nr)
+{
+    const sock_filter block[] = {
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __u32(nr), 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+    };
+    program->insert(program->end(), std::begin(block), std::end(block));
+}
+
+// Runs operation in a child under the rules, each a block that tests the call number.
 // 1: true, 0: false, -1: killed, -2: no filter.
-int withoutOpenModes(const std::function<bool()>& operation)
+int filtered(const std::function<void(std::vector<sock_filter>*)>& rules, const std::function<bool()>& operation)
 {
     std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
-#ifdef __NR_open
-    killOnOpenMode(&program, __NR_open, 2);
-#endif
-#ifdef __NR_creat
-    killOnOpenMode(&program, __NR_creat, 1);
-#endif
-#ifdef __NR_chmod
-    killOnOpenMode(&program, __NR_chmod, 1);
-#endif
-    killOnOpenMode(&program, __NR_openat, 3);
-    killOnOpenMode(&program, __NR_fchmod, 1);
-    killOnOpenMode(&program, __NR_fchmodat, 2);
+    rules(&program);
     program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
     const pid_t child = fork();
     if (child == 0) {
@@ -93,6 +97,39 @@ int withoutOpenModes(const std::function<bool()>& operation)
     if (WIFSIGNALED(status))
         return -1;
     return WEXITSTATUS(status) == 2 ? -2 : WEXITSTATUS(status);
+}
+
+// Runs operation in a child that dies the moment it creates a file, or sets a mode, that lets
+// group or others in, however briefly: a reader who opens the file then keeps the handle.
+int withoutOpenModes(const std::function<bool()>& operation)
+{
+    return filtered(
+        [](std::vector<sock_filter>* program) {
+#ifdef __NR_open
+            killOnOpenMode(program, __NR_open, 2);
+#endif
+#ifdef __NR_creat
+            killOnOpenMode(program, __NR_creat, 1);
+#endif
+#ifdef __NR_chmod
+            killOnOpenMode(program, __NR_chmod, 1);
+#endif
+            killOnOpenMode(program, __NR_openat, 3);
+            killOnOpenMode(program, __NR_fchmod, 1);
+            killOnOpenMode(program, __NR_fchmodat, 2);
+        },
+        operation);
+}
+
+// Runs operation in a child on a disk that takes every write and loses it: each sync fails.
+int onLosingDisk(const std::function<bool()>& operation)
+{
+    return filtered(
+        [](std::vector<sock_filter>* program) {
+            failWithEio(program, __NR_fsync);
+            failWithEio(program, __NR_fdatasync);
+        },
+        operation);
 }
 } // namespace
 
@@ -184,6 +221,48 @@ void TestUserRecord::writeFailure()
     vault.userInfoFile = blocker + QStringLiteral("/userinfo");
     QVERIFY(!vault.fdSetUserInfo(record("pw", 1)));
     QCOMPARE(readAll(blocker), QByteArray("x"));
+}
+
+void TestUserRecord::lostWrite_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("user record") << QStringLiteral("userinfo");
+    QTest::newRow("day files") << QStringLiteral("step.t");
+    QTest::newRow("update list") << QStringLiteral("updatelist.conf");
+    QTest::newRow("pid file") << QStringLiteral("pid");
+}
+
+void TestUserRecord::lostWrite()
+{
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    VaultProbe vault;
+    vault.userInfoFile = dir.filePath(QStringLiteral("userinfo"));
+    vault.stepTableFile = dir.filePath(QStringLiteral("step.t"));
+    vault.stepDataFile = dir.filePath(QStringLiteral("step.d"));
+    const uchar head[4] = {0, 0, 0, 1};
+    const QByteArray day = QByteArray::fromHex("1601010500") + QByteArray(15, '\2');
+    const QMap<QString, std::function<bool(int)>> saves{
+        {QStringLiteral("userinfo"), [&](int n) { return vault.fdSetUserInfo(record("pw", quint8(n))); }},
+        {QStringLiteral("step.t"),
+         [&](int n) { return vault.fdReadStep() && vault.fdAddStep(head, LocalVault::SYNC_NEW, day + char(n), false)
+                          && vault.fdSaveStep(); }},
+        {QStringLiteral("updatelist.conf"),
+         [&](int n) { return writeWholeFile(dir.filePath(file), QByteArray::number(n) + "\r\n"); }},
+        {QStringLiteral("pid"), [&](int n) { return LocalVault::fdInitLock(dir.filePath(file), n); }},
+    };
+    const std::function<bool(int)> save = saves.value(file);
+    QVERIFY(save(1));
+    const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    QMap<QString, QByteArray> before;
+    for (const QString& name : names)
+        before.insert(name, readAll(dir.filePath(name)));
+
+    QCOMPARE(onLosingDisk([&] { return save(0); }), 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), names);
+    for (const QString& name : names)
+        QCOMPARE(readAll(dir.filePath(name)), before.value(name));
 }
 
 void TestUserRecord::lockRefusals()
