@@ -12,6 +12,7 @@
 #include <memory>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -40,7 +41,8 @@ enum HOLDER {
 };
 
 const int RUNS = -1;
-// What a runtime folder must be, or Qt does not take it.
+// What a runtime folder must be, or Qt does not take it; what the program makes of its
+// configuration folder.
 const QFileDevice::Permissions PRIVATE_FOLDER = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 const QFileDevice::Permissions OPEN_FOLDER = PRIVATE_FOLDER | QFileDevice::ReadGroup | QFileDevice::WriteGroup
     | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
@@ -52,15 +54,14 @@ bool makePrivate(const QString& folder)
 }
 
 // A program folder of its own with copies of both programs (so pid file and update list are
-// this test's), beside a temp, configuration and runtime folder of its own, another user's
-// configuration folder and a folder elsewhere.
+// this test's), beside a temp, configuration and runtime folder of its own.
 class ProgramFolder
 {
 public:
     ProgramFolder()
     {
         const QDir dir(m_dir.path());
-        for (const char* sub : {"program", "tmp", "config", "runtime", "other-config", "elsewhere"})
+        for (const char* sub : {"program", "tmp", "config", "runtime"})
             dir.mkpath(QString::fromLatin1(sub));
         QFile::setPermissions(dir.filePath(QStringLiteral("runtime")), PRIVATE_FOLDER);
         QFile::copy(QStringLiteral(QUORIN_PROGRAM), path(QUORIN));
@@ -126,6 +127,7 @@ public:
             return lockAt(holder, ageSeconds);
         }
     }
+
     QByteArray pidFile() const
     {
         QFile file(path(QStringLiteral("pid")));
@@ -330,6 +332,9 @@ void TestStartup::guardPerUser()
     if (exitCode == RUNS) {
         QTRY_COMPARE_WITH_TIMEOUT(folder.pidFile(), pidOf(program), START_MS);
         QCOMPARE(program->state(), QProcess::Running);
+        struct stat config = {};
+        QCOMPARE(::stat(QFile::encodeName(QFileInfo(folder.lockPath()).path()).constData(), &config), 0);
+        QCOMPARE(config.st_mode & 077, 0u);
         return;
     }
     QVERIFY(program->waitForFinished(START_MS));
