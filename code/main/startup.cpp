@@ -21,15 +21,11 @@ namespace {
 const Resource::ID TRANSLATION_CHINESE = 90;
 const Resource::ID TRANSLATION_OTHER = 91;
 
-// Under O_NOFOLLOW the kernel reports a link in place of the lock file as ELOOP and, with
-// O_DIRECTORY, one in place of the folder as ENOTDIR; neither reads as what it is in the log.
+// Under O_NOFOLLOW the kernel reports a link in place of the lock file as ELOOP, which does not
+// read as what it is in the log.
 const char* errorText(const int& error)
 {
-    if (error == ELOOP)
-        return "is a link";
-    if (error == ENOTDIR)
-        return "is a link or not a folder";
-    return ::strerror(error);
+    return error == ELOOP ? "is a link" : ::strerror(error);
 }
 
 // Why the open folder cannot hold the guard, or nothing. Another user's folder is left as it is;
@@ -50,12 +46,13 @@ const char* notPrivate(const int& folder)
     return (info.st_mode & (S_IWGRP | S_IWOTH)) ? "can be written by others" : nullptr;
 }
 
-// Opens the folder itself, never a link in its place, when it can hold the guard; -1 with the
-// reason set when not. The lock file is then opened below this handle, so the folder checked is
-// the folder locked in.
+// Opens the folder when it can hold the guard; -1 with the reason set when not. A link to a
+// folder of the user's own serves (some keep their settings elsewhere); what counts is the folder
+// opened. The lock file is then opened below this handle, so the folder checked is the folder
+// locked in.
 int openPrivateFolder(const QString& folder, const char*& reason)
 {
-    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0) {
         reason = errorText(errno);
         return -1;

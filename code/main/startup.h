@@ -30,8 +30,8 @@ public:
 
     // Locks GUARD_FILE in folder; the lock stays until release. Folder and file are made for their
     // owner alone when missing, and the folder is closed to group and others when it is not. It
-    // fails, rather than lock where another could, when the folder or the file is a link, or the
-    // folder is another user's or still writable by others.
+    // fails, rather than lock where another could, when the file is a link, or the folder (or
+    // what a link in its place leads to) is another user's or still writable by others.
     GUARD take(const QString& folder);
     void release();
 

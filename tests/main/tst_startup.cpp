@@ -35,7 +35,7 @@ enum HOLDER {
     HOLDER_TEMP_RUNTIME,    // the runtime folder Qt makes in the shared temp folder
     HOLDER_IN_THE_WAY,      // nobody: a folder stands where this user's lock file belongs
     HOLDER_LINKED_FILE,     // a lock file elsewhere, linked to where this user's lock file belongs
-    HOLDER_LINKED_FOLDER,   // nobody: the configuration folder is a link to a private folder elsewhere
+    HOLDER_LINKED_FOLDER,   // nobody: the configuration folder is a link to an open folder elsewhere
     HOLDER_OPEN_FOLDER,     // nobody: the configuration folder is open to all, as earlier versions left it
     HOLDER_FOREIGN_FOLDER   // nobody: the configuration folder belongs to another user
 };
@@ -118,7 +118,9 @@ public:
         case HOLDER_LINKED_FILE:
             return lockAt(holder, ageSeconds) && makePrivate(config) && QFile::link(lockPath(holder), lockPath());
         case HOLDER_LINKED_FOLDER:
-            return makePrivate(folderOf(HOLDER_LINKED_FILE)) && QFile::link(folderOf(HOLDER_LINKED_FILE), config);
+            return QDir().mkpath(folderOf(HOLDER_LINKED_FILE))
+                && QFile::setPermissions(folderOf(HOLDER_LINKED_FILE), OPEN_FOLDER)
+                && QFile::link(folderOf(HOLDER_LINKED_FILE), config);
         case HOLDER_OPEN_FOLDER:
             return QDir().mkpath(config) && QFile::setPermissions(config, OPEN_FOLDER);
         case HOLDER_FOREIGN_FOLDER:
@@ -310,8 +312,8 @@ void TestStartup::guardPerUser_data()
         << int(HOLDER_IN_THE_WAY) << 0 << true << 2;
     QTest::newRow("a lock file linked to a locked one elsewhere ends the start with 2")
         << int(HOLDER_LINKED_FILE) << 0 << true << 2;
-    QTest::newRow("a configuration folder linked to a folder elsewhere ends the start with 2")
-        << int(HOLDER_LINKED_FOLDER) << 0 << true << 2;
+    QTest::newRow("a configuration folder linked to the user's own folder elsewhere serves")
+        << int(HOLDER_LINKED_FOLDER) << 0 << true << RUNS;
     QTest::newRow("a configuration folder open to all is closed, and the start goes on")
         << int(HOLDER_OPEN_FOLDER) << 0 << true << RUNS;
     QTest::newRow("another user's configuration folder ends the start with 2")
