@@ -19,6 +19,7 @@ const char* const GUARD_FILE = "Quorin.lock";
 
 // The one-instance guard: an exclusive lock on a file. The kernel drops the lock when the process
 // ends, however it ends, so nothing a killed instance leaves behind keeps a later start out.
+// The lock is only as good as its folder: whoever else can write there can swap the file.
 class Guard
 {
 public:
@@ -27,8 +28,11 @@ public:
     Guard(const Guard&) = delete;
     Guard& operator=(const Guard&) = delete;
 
-    // Locks the file at path, made for its owner alone when missing; the lock stays until release.
-    GUARD take(const QString& path);
+    // Locks GUARD_FILE in folder; the lock stays until release. Folder and file are made for their
+    // owner alone when missing, and the folder is closed to group and others when it is not. It
+    // fails, rather than lock where another could, when the file is a link, or the folder (or
+    // what a link in its place leads to) is another user's or still writable by others.
+    GUARD take(const QString& folder);
     void release();
 
 private:
@@ -39,9 +43,9 @@ private:
 // or not; returns what installing returned.
 bool updateLanguage(QTranslator& translator);
 
-// Takes the guard in a folder that only this user can write, so that another user neither keeps
-// this one out nor is kept out: the session's runtime folder, or without one the program's
-// configuration folder.
+// Takes the guard in the program's configuration folder, the one place every start of this user
+// shares whatever its session (a desktop, su, cron or ssh), and that no other user shares: each
+// user has one instance, and another user neither keeps this one out nor is kept out.
 GUARD isRuned(Guard& guard);
 
 } // namespace Startup

@@ -12,6 +12,7 @@
 #include <memory>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -26,32 +27,43 @@ const int SECOND_EXIT_MS = 10000;
 const int SECOND_EXIT_MS = 2000;
 #endif
 
-// Where a lock is held, as seen from the started program.
+// Where a lock is held, or what stands in its place, as seen from the started program.
 enum HOLDER {
-    HOLDER_RUNTIME,        // the runtime folder of this user's session
-    HOLDER_OTHER_RUNTIME,  // another user's runtime folder
-    HOLDER_CONFIG,         // the program's configuration folder
-    HOLDER_TEMP_RUNTIME,   // the runtime folder Qt makes in the shared temp folder
-    HOLDER_IN_THE_WAY      // nobody: a folder stands where this user's lock file belongs
+    HOLDER_CONFIG,          // the program's configuration folder
+    HOLDER_OTHER_CONFIG,    // another user's configuration folder
+    HOLDER_RUNTIME,         // the runtime folder of this user's session, where earlier versions locked
+    HOLDER_TEMP_RUNTIME,    // the runtime folder Qt makes in the shared temp folder
+    HOLDER_IN_THE_WAY,      // nobody: a folder stands where this user's lock file belongs
+    HOLDER_LINKED_FILE,     // a lock file elsewhere, linked to where this user's lock file belongs
+    HOLDER_LINKED_FOLDER,   // nobody: the configuration folder is a link to an open folder elsewhere
+    HOLDER_OPEN_FOLDER,     // nobody: the configuration folder is open to all, as earlier versions left it
+    HOLDER_FOREIGN_FOLDER   // nobody: the configuration folder belongs to another user
 };
 
 const int RUNS = -1;
-// What a runtime folder must be, or Qt does not take it.
+// What a runtime folder must be, or Qt does not take it; what the program makes of its
+// configuration folder.
 const QFileDevice::Permissions PRIVATE_FOLDER = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+const QFileDevice::Permissions OPEN_FOLDER = PRIVATE_FOLDER | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+    | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+const uid_t NOBODY = 65534;
+
+bool makePrivate(const QString& folder)
+{
+    return QDir().mkpath(folder) && QFile::setPermissions(folder, PRIVATE_FOLDER);
+}
 
 // A program folder of its own with copies of both programs (so pid file and update list are
-// this test's), beside a temp, configuration and runtime folder of its own, and another
-// user's runtime folder.
+// this test's), beside a temp, configuration and runtime folder of its own.
 class ProgramFolder
 {
 public:
     ProgramFolder()
     {
         const QDir dir(m_dir.path());
-        for (const char* sub : {"program", "tmp", "config", "runtime", "other-runtime"})
+        for (const char* sub : {"program", "tmp", "config", "runtime"})
             dir.mkpath(QString::fromLatin1(sub));
-        for (const char* sub : {"runtime", "other-runtime"})
-            QFile::setPermissions(dir.filePath(QString::fromLatin1(sub)), PRIVATE_FOLDER);
+        QFile::setPermissions(dir.filePath(QStringLiteral("runtime")), PRIVATE_FOLDER);
         QFile::copy(QStringLiteral(QUORIN_PROGRAM), path(QUORIN));
         QFile::copy(QStringLiteral(QUORIN_CONSOLE_PROGRAM), path(CONSOLE));
     }
@@ -70,7 +82,7 @@ public:
     QString path(const QString& name) const { return QDir::cleanPath(m_dir.filePath(QStringLiteral("program/") + name)); }
 
     // The lock file that an instance started here takes, or one that holder takes.
-    QString lockPath(const HOLDER& holder = HOLDER_RUNTIME) const
+    QString lockPath(const HOLDER& holder = HOLDER_CONFIG) const
     {
         return folderOf(holder) + QLatin1Char('/') + QLatin1String(Startup::GUARD_FILE);
     }
@@ -95,24 +107,27 @@ public:
         return m_processes.back().get();
     }
 
-    // Holds the lock at holder's lock file as a running instance does, until the folder goes;
-    // the file's times are set ageSeconds back.
+    // Holds the lock at holder's lock file as a running instance does, until the folder goes,
+    // or puts in place what holder names; the file's times are set ageSeconds back.
     bool holdGuard(const HOLDER& holder, const int& ageSeconds = 0)
     {
-        if (holder == HOLDER_IN_THE_WAY)
+        const QString config = folderOf(HOLDER_CONFIG);
+        switch (holder) {
+        case HOLDER_IN_THE_WAY:
             return QDir().mkpath(lockPath());
-        const QString lock = lockPath(holder);
-        if (!QDir().mkpath(folderOf(holder)) || !QFile::setPermissions(folderOf(holder), PRIVATE_FOLDER))
-            return false;
-        const int handle = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (handle < 0)
-            return false;
-        m_held.push_back(handle);
-        QFile file(lock);
-        const QDateTime then = QDateTime::currentDateTime().addSecs(-ageSeconds);
-        return ::flock(handle, LOCK_EX | LOCK_NB) == 0 && file.open(QIODevice::ReadWrite)
-            && file.setFileTime(then, QFileDevice::FileModificationTime)
-            && file.setFileTime(then, QFileDevice::FileAccessTime);
+        case HOLDER_LINKED_FILE:
+            return lockAt(holder, ageSeconds) && makePrivate(config) && QFile::link(lockPath(holder), lockPath());
+        case HOLDER_LINKED_FOLDER:
+            return QDir().mkpath(folderOf(HOLDER_LINKED_FILE))
+                && QFile::setPermissions(folderOf(HOLDER_LINKED_FILE), OPEN_FOLDER)
+                && QFile::link(folderOf(HOLDER_LINKED_FILE), config);
+        case HOLDER_OPEN_FOLDER:
+            return QDir().mkpath(config) && QFile::setPermissions(config, OPEN_FOLDER);
+        case HOLDER_FOREIGN_FOLDER:
+            return makePrivate(config) && ::chown(QFile::encodeName(config).constData(), NOBODY, NOBODY) == 0;
+        default:
+            return lockAt(holder, ageSeconds);
+        }
     }
 
     QByteArray pidFile() const
@@ -142,16 +157,37 @@ public:
     }
 
 private:
+    bool lockAt(const HOLDER& holder, const int& ageSeconds)
+    {
+        const QString lock = lockPath(holder);
+        if (!makePrivate(folderOf(holder)))
+            return false;
+        const int handle = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (handle < 0)
+            return false;
+        m_held.push_back(handle);
+        QFile file(lock);
+        const QDateTime then = QDateTime::currentDateTime().addSecs(-ageSeconds);
+        return ::flock(handle, LOCK_EX | LOCK_NB) == 0 && file.open(QIODevice::ReadWrite)
+            && file.setFileTime(then, QFileDevice::FileModificationTime)
+            && file.setFileTime(then, QFileDevice::FileAccessTime);
+    }
+
     QString folderOf(const HOLDER& holder) const
     {
         switch (holder) {
-        case HOLDER_RUNTIME:
-        case HOLDER_IN_THE_WAY:
-            return m_dir.filePath(QStringLiteral("runtime"));
-        case HOLDER_OTHER_RUNTIME:
-            return m_dir.filePath(QStringLiteral("other-runtime"));
         case HOLDER_CONFIG:
+        case HOLDER_IN_THE_WAY:
+        case HOLDER_LINKED_FOLDER:
+        case HOLDER_OPEN_FOLDER:
+        case HOLDER_FOREIGN_FOLDER:
             return m_dir.filePath(QStringLiteral("config/quorin"));
+        case HOLDER_OTHER_CONFIG:
+            return m_dir.filePath(QStringLiteral("other-config/quorin"));
+        case HOLDER_RUNTIME:
+            return m_dir.filePath(QStringLiteral("runtime"));
+        case HOLDER_LINKED_FILE:
+            return m_dir.filePath(QStringLiteral("elsewhere"));
         case HOLDER_TEMP_RUNTIME:
             break;
         }
@@ -191,21 +227,30 @@ void TestStartup::secondStart_data()
 {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("Quorin keeps a second Quorin out")               << QUORIN << QUORIN;
-    QTest::newRow("Quorin keeps QuorinConsole out")                 << QUORIN << CONSOLE;
-    QTest::newRow("QuorinConsole keeps Quorin out")                 << CONSOLE << QUORIN;
-    QTest::newRow("QuorinConsole keeps a second QuorinConsole out") << CONSOLE << CONSOLE;
+    // Whether each start's session has a runtime folder: a desktop has, su, cron or ssh may not.
+    QTest::addColumn<bool>("firstRuntime");
+    QTest::addColumn<bool>("secondRuntime");
+    QTest::newRow("Quorin keeps a second Quorin out")               << QUORIN << QUORIN << true << true;
+    QTest::newRow("Quorin keeps QuorinConsole out")                 << QUORIN << CONSOLE << true << true;
+    QTest::newRow("QuorinConsole keeps Quorin out")                 << CONSOLE << QUORIN << true << true;
+    QTest::newRow("QuorinConsole keeps a second QuorinConsole out") << CONSOLE << CONSOLE << true << true;
+    QTest::newRow("Quorin with a runtime folder keeps Quorin without one out")
+        << QUORIN << QUORIN << true << false;
+    QTest::newRow("Quorin without a runtime folder keeps Quorin with one out")
+        << QUORIN << QUORIN << false << true;
 }
 
 void TestStartup::secondStart()
 {
     QFETCH(QString, first);
     QFETCH(QString, second);
+    QFETCH(bool, firstRuntime);
+    QFETCH(bool, secondRuntime);
     ProgramFolder folder;
-    QProcess* running = folder.start(first);
+    QProcess* running = folder.start(first, QStringLiteral("C"), firstRuntime);
     QTRY_COMPARE_WITH_TIMEOUT(folder.pidFile(), pidOf(running), START_MS);
 
-    QProcess* late = folder.start(second);
+    QProcess* late = folder.start(second, QStringLiteral("C"), secondRuntime);
     QVERIFY(late->waitForStarted(START_MS));
     QVERIFY2(late->waitForFinished(SECOND_EXIT_MS), "the second start did not end in time");
     QCOMPARE(late->exitStatus(), QProcess::NormalExit);
@@ -251,18 +296,28 @@ void TestStartup::guardPerUser_data()
     QTest::addColumn<bool>("runtime");    // whether the session has a runtime folder
     QTest::addColumn<int>("exitCode");    // RUNS: the start goes on
     const int days = 3 * 24 * 3600;
-    QTest::newRow("a lock in this user's runtime folder keeps Quorin out")
-        << int(HOLDER_RUNTIME) << 0 << true << 0;
+    QTest::newRow("with a runtime folder a lock in the configuration folder keeps Quorin out")
+        << int(HOLDER_CONFIG) << 0 << true << 0;
     QTest::newRow("a lock held for days keeps Quorin out")
-        << int(HOLDER_RUNTIME) << days << true << 0;
-    QTest::newRow("a lock in another user's runtime folder keeps nobody out")
-        << int(HOLDER_OTHER_RUNTIME) << 0 << true << RUNS;
+        << int(HOLDER_CONFIG) << days << true << 0;
+    QTest::newRow("a lock in another user's configuration folder keeps nobody out")
+        << int(HOLDER_OTHER_CONFIG) << 0 << true << RUNS;
     QTest::newRow("without a runtime folder a lock in the configuration folder keeps Quorin out")
         << int(HOLDER_CONFIG) << 0 << false << 0;
+    QTest::newRow("a lock in the runtime folder keeps nobody out")
+        << int(HOLDER_RUNTIME) << 0 << true << RUNS;
     QTest::newRow("without a runtime folder a lock in the temp folder keeps nobody out")
         << int(HOLDER_TEMP_RUNTIME) << 0 << false << RUNS;
     QTest::newRow("a folder where the lock file belongs ends the start with 2")
         << int(HOLDER_IN_THE_WAY) << 0 << true << 2;
+    QTest::newRow("a lock file linked to a locked one elsewhere ends the start with 2")
+        << int(HOLDER_LINKED_FILE) << 0 << true << 2;
+    QTest::newRow("a configuration folder linked to the user's own folder elsewhere serves")
+        << int(HOLDER_LINKED_FOLDER) << 0 << true << RUNS;
+    QTest::newRow("a configuration folder open to all is closed, and the start goes on")
+        << int(HOLDER_OPEN_FOLDER) << 0 << true << RUNS;
+    QTest::newRow("another user's configuration folder ends the start with 2")
+        << int(HOLDER_FOREIGN_FOLDER) << 0 << true << 2;
 }
 
 void TestStartup::guardPerUser()
@@ -271,12 +326,17 @@ void TestStartup::guardPerUser()
     QFETCH(int, ageSeconds);
     QFETCH(bool, runtime);
     QFETCH(int, exitCode);
+    if (holder == HOLDER_FOREIGN_FOLDER && ::geteuid() != 0)
+        QSKIP("only root gives a folder to another user");
     ProgramFolder folder;
     QVERIFY(folder.holdGuard(HOLDER(holder), ageSeconds));
     QProcess* program = folder.start(QUORIN, QStringLiteral("C"), runtime);
     if (exitCode == RUNS) {
         QTRY_COMPARE_WITH_TIMEOUT(folder.pidFile(), pidOf(program), START_MS);
         QCOMPARE(program->state(), QProcess::Running);
+        struct stat config = {};
+        QCOMPARE(::stat(QFile::encodeName(QFileInfo(folder.lockPath()).path()).constData(), &config), 0);
+        QCOMPARE(config.st_mode & 077, 0u);
         return;
     }
     QVERIFY(program->waitForFinished(START_MS));
