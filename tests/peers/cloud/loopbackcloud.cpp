@@ -31,17 +31,19 @@ const QByteArray PNG_TYPE = QByteArrayLiteral("image/png");
 const QByteArray PNG_SIGNATURE = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
 // Base64 letters: an endless firmware text stays a valid one however much of it is read.
 const QByteArray ENDLESS_PIECE(64 * 1024, 'A');
-const QByteArray POURED_PIECE(1 << 20, 'A');
+
+QByteArray chunk(const QByteArray& bytes)
+{
+    return QByteArray::number(bytes.size(), 16) + "\r\n" + bytes + "\r\n";
+}
+
+// Framed once: a piece shared, not copied, into the socket's buffer keeps the pourer fast.
+const QByteArray POURED_CHUNK = chunk(QByteArray(1 << 20, 'A'));
 
 QByteArray chunkedHead(const QByteArray& contentType, const QByteArray& extra)
 {
     return "HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\nTransfer-Encoding: chunked\r\n" + extra
         + "Connection: close\r\n\r\n";
-}
-
-QByteArray chunk(const QByteArray& bytes)
-{
-    return QByteArray::number(bytes.size(), 16) + "\r\n" + bytes + "\r\n";
 }
 
 // A gzip stream of zeros without end: its start, then one piece over and over. A full flush
@@ -310,7 +312,7 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
         pourEndless(socket, JSON_TYPE, QByteArrayLiteral("{\"firmwareData\":\""));
         return;
     case FAULT_POURED:
-        pourChunked(socket, chunkedHead(JSON_TYPE, QByteArray()), POURED_PIECE.size(), [] { return POURED_PIECE; });
+        pourChunked(socket, chunkedHead(JSON_TYPE, QByteArray()), POURED_CHUNK);
         return;
     case FAULT_GZIPPED:
         pourGzipped(socket);
@@ -403,23 +405,22 @@ void LoopbackCloud::pourMore(QTcpSocket* socket)
 void LoopbackCloud::pourGzipped(QTcpSocket* socket)
 {
     static const lc_gzip_zeros gzip = gzipZeros();
+    static const QByteArray piece = chunk(gzip.piece);
     const QByteArray head = chunkedHead(QByteArrayLiteral("application/zip"), QByteArrayLiteral("Content-Encoding: gzip\r\n"));
-    pourChunked(socket, head + chunk(gzip.start), gzip.piece.size(), [] { return gzip.piece; });
+    pourChunked(socket, head + chunk(gzip.start), piece);
 }
 
-// The link takes no other request: its answer never ends. At least ahead bytes wait in the
-// socket's buffer whenever it has written some, so the body goes as fast as the link takes it.
-void LoopbackCloud::pourChunked(QTcpSocket* socket, const QByteArray& head, int ahead,
-                                const std::function<QByteArray()>& piece)
+// The link takes no other request: its answer never ends. A whole chunk waits in the socket's
+// buffer whenever it has written some, so the body goes as fast as the link takes it.
+void LoopbackCloud::pourChunked(QTcpSocket* socket, const QByteArray& head, const QByteArray& framed)
 {
     links[socket].busy = true;
     socket->write(head);
-    const auto more = [this, socket, ahead, piece] {
-        while (links.contains(socket) && socket->bytesToWrite() < ahead) {
-            const QByteArray bytes = piece();
-            if (socket->write(chunk(bytes)) < 0)
+    const auto more = [this, socket, framed] {
+        while (links.contains(socket) && socket->bytesToWrite() < framed.size()) {
+            if (socket->write(framed) < 0)
                 return;
-            pouredBytes += bytes.size();
+            pouredBytes += framed.size();
         }
     };
     connect(socket, &QTcpSocket::bytesWritten, this, more);

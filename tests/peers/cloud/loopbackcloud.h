@@ -12,8 +12,6 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
-
 class QTcpServer;
 class QTcpSocket;
 
@@ -153,7 +151,7 @@ private:
     void pourEndless(QTcpSocket* socket, const QByteArray& contentType, const QByteArray& start);
     void pourMore(QTcpSocket* socket);
     void pourGzipped(QTcpSocket* socket);
-    void pourChunked(QTcpSocket* socket, const QByteArray& head, int ahead, const std::function<QByteArray()>& piece);
+    void pourChunked(QTcpSocket* socket, const QByteArray& head, const QByteArray& framed);
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
                            const QByteArray& body, bool keepAlive);
 
