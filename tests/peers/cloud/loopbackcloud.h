@@ -104,7 +104,7 @@ public:
     // Any method but HEAD: the body of FAULT_GZIPPED. HEAD: a plain answer announcing
     // GZIPPED_HEAD_LENGTH, as a package server that packs its GETs on the fly.
     static const QString GZIPPED_PATH;
-    static constexpr qint64 GZIPPED_HEAD_LENGTH = qint64(1) << 30;
+    static constexpr qint64 GZIPPED_HEAD_LENGTH = qint64(256) << 20;
     // Bytes of endless bodies handed to the links so far: what a reader that stops at its cap
     // let through, give or take the sockets' buffers.
     qint64 endlessBytes() const;
