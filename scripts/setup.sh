@@ -3,7 +3,7 @@
 
 QUORIN_PACKAGES="qtbase5-dev libqt5serialport5-dev libqt5webkit5-dev libquazip1-qt5-dev
   libqcustomplot-dev qttools5-dev-tools qttools5-dev xvfb xauth libxcb1-dev socat fonts-wqy-microhei
-  ninja-build cmake g++ python3"
+  ninja-build cmake g++ python3 zlib1g-dev"
 
 quorin_install() {
   local missing=()

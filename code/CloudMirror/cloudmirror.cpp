@@ -139,7 +139,7 @@ bool CloudMirror::send(const Data& item)
     if (!item.path.isEmpty())
         address.setPath(item.path);
 
-    QNetworkRequest request(address);
+    QNetworkRequest request = ReplyReader::asSent(QNetworkRequest(address));
     const QByteArray type = contentType(item.type);
     if (!type.isEmpty())
         request.setHeader(QNetworkRequest::ContentTypeHeader, type);

@@ -3,6 +3,7 @@
 
 #include "corehub.h"
 #include "packagereader.h"
+#include "replyreader.h"
 #include "tapimages.h"
 #include "trace.h"
 
@@ -167,7 +168,7 @@ void WidgetDownLoad::on_okClick()
 void WidgetDownLoad::getHead(const QUrl& url)
 {
     resetDownload();
-    const QNetworkRequest request(url);
+    const QNetworkRequest request = ReplyReader::asSent(QNetworkRequest(url));
     ui->label_text->setText(QObject::tr("正在获取文件信息..."));
     m_network = new QNetworkAccessManager(this);
     m_reply = m_network->head(request);
@@ -219,7 +220,7 @@ void WidgetDownLoad::on_gethead()
 void WidgetDownLoad::getData(const QUrl& url, const QString& file)
 {
     resetDownload();
-    const QNetworkRequest request(url);
+    const QNetworkRequest request = ReplyReader::asSent(QNetworkRequest(url));
     m_file = file;
     m_package = new QFile(file, this);
     const QString folder = QFileInfo(file).dir().path();

@@ -49,7 +49,7 @@ void RemotePicture::setBgImg(const QString& address)
         showFormPicture();
         return;
     }
-    QNetworkRequest request(url);
+    QNetworkRequest request = ReplyReader::asSent(QNetworkRequest(url));
     request.setTransferTimeout(FETCH_TIMEOUT_MS);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     m_reply = m_network->get(request);

@@ -26,9 +26,9 @@
 #include <memory>
 #include <vector>
 
-// EndlessBodyApart: the endless body from the loopback cloud in a process of its own, so that
-// this process holds only what the picture keeps.
-enum class Serve { Picture, NoPicture, Refused, Silent, EmptyAddress, EndlessBody, EndlessBodyApart, HugePicture, FileAddress };
+// EndlessBodyApart, GzippedApart: the endless body, or gzipped zeros without end, from the
+// loopback cloud in a process of its own, so that this process holds only what the picture keeps.
+enum class Serve { Picture, NoPicture, Refused, Silent, EmptyAddress, EndlessBody, EndlessBodyApart, GzippedApart, HugePicture, FileAddress };
 Q_DECLARE_METATYPE(Serve)
 
 namespace {
@@ -303,6 +303,7 @@ void TestWidgets::remotePicture_data()
     QTest::newRow("no picture after a fetched one: the form picture again") << true << Serve::NoPicture  << false;
     QTest::newRow("an endless body is dropped at its limit and keeps it") << false << Serve::EndlessBody << false;
     QTest::newRow("an endless body is dropped at its limit in memory too") << false << Serve::EndlessBodyApart << false;
+    QTest::newRow("gzipped zeros without end are read as sent, dropped at the limit in memory too") << false << Serve::GzippedApart << false;
     QTest::newRow("20000 x 20000 pixels are not decoded and keep it")    << false << Serve::HugePicture << false;
     QTest::newRow("a picture on this computer is not fetched")           << true << Serve::FileAddress << false;
 }
@@ -324,6 +325,8 @@ QString addressOf(const Serve& serve, const PictureServer& server, const Loopbac
         return cloud.fileUrl(LoopbackCloud::ENDLESS_PICTURE_PATH).toString();
     case Serve::EndlessBodyApart:
         return apart->fileUrl(LoopbackCloud::ENDLESS_PICTURE_PATH).toString();
+    case Serve::GzippedApart:
+        return apart->fileUrl(LoopbackCloud::GZIPPED_PATH).toString();
     case Serve::HugePicture:
         return cloud.fileUrl(LoopbackCloud::HUGE_PICTURE_PATH).toString();
     case Serve::FileAddress:
@@ -373,7 +376,7 @@ void TestWidgets::remotePicture()
         QCOMPARE(shownColor(picture), QColor(Qt::red));
     }
     std::unique_ptr<CloudProcess> apart;
-    if (serve == Serve::EndlessBodyApart) {
+    if (serve == Serve::EndlessBodyApart || serve == Serve::GzippedApart) {
         apart.reset(new CloudProcess);
         QVERIFY(apart->url().isValid());
     }

@@ -78,6 +78,14 @@ int main(int argc, char* argv[])
                                            QStringLiteral("Answer this request path with a reply that never ends."),
                                            QStringLiteral("path"));
     parser.addOption(endlessOption);
+    const QCommandLineOption pourOption(QStringLiteral("pour"),
+                                        QStringLiteral("Answer this request path with a reply poured without end in 1 MiB pieces."),
+                                        QStringLiteral("path"));
+    parser.addOption(pourOption);
+    const QCommandLineOption gzipOption(QStringLiteral("gzip"),
+                                        QStringLiteral("Answer this request path with gzipped zeros without end."),
+                                        QStringLiteral("path"));
+    parser.addOption(gzipOption);
     parser.process(app);
 
     QTextStream out(stdout);
@@ -99,6 +107,10 @@ int main(int argc, char* argv[])
     }
     for (const QString& path : parser.values(endlessOption))
         cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_ENDLESS, {}, {}, 0});
+    for (const QString& path : parser.values(pourOption))
+        cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_POURED, {}, {}, 0});
+    for (const QString& path : parser.values(gzipOption))
+        cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_GZIPPED, {}, {}, 0});
     // Someone registering by hand needs the code the cloud would have sent by SMS.
     QObject::connect(&cloud.ledger(), &CloudLedger::onCodeIssued,
                      [&out](const QString& mobile, int type, const QString& code) {

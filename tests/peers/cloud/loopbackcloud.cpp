@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <zlib.h>
+
 namespace {
 
 const int LONGEST_HEAD = 64 * 1024;
@@ -29,6 +31,50 @@ const QByteArray PNG_TYPE = QByteArrayLiteral("image/png");
 const QByteArray PNG_SIGNATURE = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
 // Base64 letters: an endless firmware text stays a valid one however much of it is read.
 const QByteArray ENDLESS_PIECE(64 * 1024, 'A');
+
+QByteArray chunk(const QByteArray& bytes)
+{
+    return QByteArray::number(bytes.size(), 16) + "\r\n" + bytes + "\r\n";
+}
+
+// Framed once: a piece shared, not copied, into the socket's buffer keeps the pourer fast.
+const QByteArray POURED_CHUNK = chunk(QByteArray(1 << 20, 'A'));
+
+QByteArray chunkedHead(const QByteArray& contentType, const QByteArray& extra)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\nTransfer-Encoding: chunked\r\n" + extra
+        + "Connection: close\r\n\r\n";
+}
+
+// A gzip stream of zeros without end: its start, then one piece over and over. A full flush
+// leaves the packer as it began, so every MiB of zeros after the first packs to the same KiB.
+struct lc_gzip_zeros {
+    QByteArray start;
+    QByteArray piece;
+};
+
+lc_gzip_zeros gzipZeros()
+{
+    const QByteArray zeros(1 << 20, '\0');
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 9, Z_RLE);
+    const auto pack = [&stream, &zeros] {
+        QByteArray packed(int(deflateBound(&stream, uLong(zeros.size()))), Qt::Uninitialized);
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.constData()));
+        stream.avail_in = uInt(zeros.size());
+        stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+        stream.avail_out = uInt(packed.size());
+        deflate(&stream, Z_FULL_FLUSH);
+        packed.truncate(packed.size() - int(stream.avail_out));
+        return packed;
+    };
+    lc_gzip_zeros gzip;
+    gzip.start = pack();
+    // 64 MiB of zeros a chunk.
+    gzip.piece = pack().repeated(64);
+    deflateEnd(&stream);
+    return gzip;
+}
 
 QByteArray bigEndian32(quint32 value)
 {
@@ -82,6 +128,7 @@ const QString LoopbackCloud::PATH_PREFIX = QStringLiteral("/zentrova-web/");
 const QString LoopbackCloud::TASK_LIST_PATH = QStringLiteral("/zentrova-web/task/list");
 const QString LoopbackCloud::ENDLESS_PICTURE_PATH = QStringLiteral("/hostile/endless.png");
 const QString LoopbackCloud::HUGE_PICTURE_PATH = QStringLiteral("/hostile/huge.png");
+const QString LoopbackCloud::GZIPPED_PATH = QStringLiteral("/hostile/zeros.zip");
 
 QByteArray LoopbackCloud::lc_request::header(const QByteArray& name) const
 {
@@ -264,6 +311,12 @@ void LoopbackCloud::answer(QTcpSocket* socket, const lc_request& request, bool k
     case FAULT_ENDLESS:
         pourEndless(socket, JSON_TYPE, QByteArrayLiteral("{\"firmwareData\":\""));
         return;
+    case FAULT_POURED:
+        pourChunked(socket, chunkedHead(JSON_TYPE, QByteArray()), POURED_CHUNK);
+        return;
+    case FAULT_GZIPPED:
+        pourGzipped(socket);
+        return;
     case FAULT_MALFORMED:
         writeReply(socket, 200, QByteArrayLiteral("text/html"),
                    QByteArrayLiteral("<html><body>gateway error</body></html>"), keepAlive);
@@ -313,6 +366,16 @@ bool LoopbackCloud::answerHostile(QTcpSocket* socket, const lc_request& request,
         pourEndless(socket, PNG_TYPE, PNG_SIGNATURE);
         return true;
     }
+    if (request.path == GZIPPED_PATH && request.method != "HEAD") {
+        pourGzipped(socket);
+        return true;
+    }
+    if (request.path == GZIPPED_PATH) {
+        lc_file announced;
+        announced.headLength = GZIPPED_HEAD_LENGTH;
+        answerFile(socket, request, announced, keepAlive);
+        return true;
+    }
     if (request.path == HUGE_PICTURE_PATH) {
         static const QByteArray picture = hugePicture();
         writeReply(socket, 200, PNG_TYPE, picture, keepAlive);
@@ -337,6 +400,31 @@ void LoopbackCloud::pourMore(QTcpSocket* socket)
         return;
     socket->write(ENDLESS_PIECE);
     pouredBytes += ENDLESS_PIECE.size();
+}
+
+void LoopbackCloud::pourGzipped(QTcpSocket* socket)
+{
+    static const lc_gzip_zeros gzip = gzipZeros();
+    static const QByteArray piece = chunk(gzip.piece);
+    const QByteArray head = chunkedHead(QByteArrayLiteral("application/zip"), QByteArrayLiteral("Content-Encoding: gzip\r\n"));
+    pourChunked(socket, head + chunk(gzip.start), piece);
+}
+
+// The link takes no other request: its answer never ends. A whole chunk waits in the socket's
+// buffer whenever it has written some, so the body goes as fast as the link takes it.
+void LoopbackCloud::pourChunked(QTcpSocket* socket, const QByteArray& head, const QByteArray& framed)
+{
+    links[socket].busy = true;
+    socket->write(head);
+    const auto more = [this, socket, framed] {
+        while (links.contains(socket) && socket->bytesToWrite() < framed.size()) {
+            if (socket->write(framed) < 0)
+                return;
+            pouredBytes += framed.size();
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, this, more);
+    more();
 }
 
 // A few tasks for a signed-in user; an error page for a form that is not one or a token that

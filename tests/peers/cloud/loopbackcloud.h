@@ -28,7 +28,9 @@ public:
         FAULT_MALFORMED,   // answer a body that is not JSON
         FAULT_SLOW,        // answer normally after delayMs
         FAULT_SILENT,      // keep the connection open and never answer
-        FAULT_ENDLESS      // answer 200 with no length and a JSON text that never ends
+        FAULT_ENDLESS,     // answer 200 with no length and a JSON text that never ends
+        FAULT_POURED,      // as FAULT_ENDLESS, chunked in 1 MiB pieces as fast as the link takes them
+        FAULT_GZIPPED      // answer 200, chunked, Content-Encoding: gzip: zeros without end, packed 1000:1
     };
 
     struct lc_fault {
@@ -102,6 +104,10 @@ public:
     // HUGE_PICTURE_PATH: a PNG of a few dozen KiB whose 20000 x 20000 pixels decode to 1.6 GB.
     static const QString ENDLESS_PICTURE_PATH;
     static const QString HUGE_PICTURE_PATH;
+    // Any method but HEAD: the body of FAULT_GZIPPED. HEAD: a plain answer announcing
+    // GZIPPED_HEAD_LENGTH, as a package server that packs its GETs on the fly.
+    static const QString GZIPPED_PATH;
+    static constexpr qint64 GZIPPED_HEAD_LENGTH = qint64(256) << 20;
     // Bytes of endless bodies handed to the links so far: what a reader that stops at its cap
     // let through, give or take the sockets' buffers.
     qint64 endlessBytes() const;
@@ -147,6 +153,8 @@ private:
     bool answerHostile(QTcpSocket* socket, const lc_request& request, bool keepAlive);
     void pourEndless(QTcpSocket* socket, const QByteArray& contentType, const QByteArray& start);
     void pourMore(QTcpSocket* socket);
+    void pourGzipped(QTcpSocket* socket);
+    void pourChunked(QTcpSocket* socket, const QByteArray& head, const QByteArray& framed);
     static void writeReply(QTcpSocket* socket, int status, const QByteArray& contentType,
                            const QByteArray& body, bool keepAlive);
 

@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#include <zlib.h>
+
 namespace {
 
 const QString MOBILE = QStringLiteral("13900000001");
@@ -46,6 +48,55 @@ QJsonObject uploadedDay(const QString& day, int steps, const QString& bedtime)
     };
 }
 
+// The head and at least bytes of an answer that never ends, as they came over a plain socket;
+// the cloud answers on this thread, so the wait keeps the event loop going.
+QByteArray rawAnswer(const QUrl& cloud, const QString& path, int bytes)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, quint16(cloud.port()));
+    socket.write("POST " + path.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 2\r\n\r\n{}");
+    QByteArray answer;
+    const bool read = QTest::qWaitFor([&socket, &answer, bytes] { return (answer += socket.readAll()).size() >= bytes; }, 5000);
+    return read ? answer : QByteArray();
+}
+
+// The chunks' bytes joined; a chunk cut short is left out.
+QByteArray unchunked(const QByteArray& body)
+{
+    QByteArray joined;
+    int at = 0;
+    for (;;) {
+        const int end = body.indexOf("\r\n", at);
+        bool read = false;
+        const int size = body.mid(at, end - at).toInt(&read, 16);
+        if (end < 0 || !read || end + 2 + size > body.size())
+            return joined;
+        joined += body.mid(end + 2, size);
+        at = end + 2 + size + 2;
+    }
+}
+
+// How many zeros a gzip stream unpacks to; -1 when it holds anything else or is no gzip.
+qint64 gzippedZeros(const QByteArray& packed)
+{
+    z_stream stream{};
+    inflateInit2(&stream, MAX_WBITS + 16);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.constData()));
+    stream.avail_in = uInt(packed.size());
+    QByteArray out(1 << 20, Qt::Uninitialized);
+    qint64 zeros = 0;
+    int status = Z_OK;
+    while (status == Z_OK && zeros >= 0) {
+        stream.next_out = reinterpret_cast<Bytef*>(out.data());
+        stream.avail_out = uInt(out.size());
+        status = inflate(&stream, Z_SYNC_FLUSH);
+        const int made = out.size() - int(stream.avail_out);
+        zeros = out.left(made).count('\0') == made ? zeros + made : -1;
+    }
+    inflateEnd(&stream);
+    return status == Z_BUF_ERROR ? zeros : -1;
+}
+
 } // namespace
 
 class TestLoopbackCloud : public QObject
@@ -71,6 +122,7 @@ private slots:
 private:
     QByteArray post(const QString& endpoint, const QByteArray& body, bool* answered = nullptr, int waitMs = 5000);
     QJsonObject call(const QString& endpoint, QJsonObject body);
+    void endlessFault(const QString& faultPath, const int& kind);
 
     std::unique_ptr<LoopbackCloud> cloud;
     std::unique_ptr<QNetworkAccessManager> network;
@@ -234,6 +286,30 @@ void TestLoopbackCloud::faults_data()
     QTest::newRow("malformed reply") << login << int(LoopbackCloud::FAULT_MALFORMED) << true << QString();
     QTest::newRow("slow reply still answers") << login << int(LoopbackCloud::FAULT_SLOW) << true << "0000";
     QTest::newRow("no reply") << QString() << int(LoopbackCloud::FAULT_SILENT) << false << QString();
+    QTest::newRow("poured reply comes chunked in pieces of 1 MiB")
+        << login << int(LoopbackCloud::FAULT_POURED) << true << QString();
+    QTest::newRow("gzipped reply unpacks to zeros, a thousand to one")
+        << login << int(LoopbackCloud::FAULT_GZIPPED) << true << QString();
+}
+
+// Answers without end are read over a plain socket, a few MiB of them.
+void TestLoopbackCloud::endlessFault(const QString& faultPath, const int& kind)
+{
+    const QByteArray answer = rawAnswer(cloud->url(), faultPath, 3 << 20);
+    const int headEnd = answer.indexOf("\r\n\r\n");
+    QVERIFY(headEnd > 0);
+    const QByteArray head = answer.left(headEnd);
+    QVERIFY(head.contains("\r\nTransfer-Encoding: chunked"));
+    const QByteArray body = unchunked(answer.mid(headEnd + 4));
+    if (kind == LoopbackCloud::FAULT_POURED) {
+        QVERIFY(answer.mid(headEnd + 4).startsWith("100000\r\n"));
+        QVERIFY(body.size() >= 1 << 20);
+        QCOMPARE(body.count('A'), body.size());
+        return;
+    }
+    QVERIFY(head.contains("\r\nContent-Encoding: gzip"));
+    QVERIFY(body.size() >= 1 << 20);
+    QVERIFY(gzippedZeros(body) > qint64(1000) * body.size());
 }
 
 void TestLoopbackCloud::faults()
@@ -248,6 +324,10 @@ void TestLoopbackCloud::faults()
     fault.returnMsg = QStringLiteral("not the table's text");
     fault.delayMs = 300;
     cloud->setFault(faultPath, fault);
+    if (fault.kind == LoopbackCloud::FAULT_POURED || fault.kind == LoopbackCloud::FAULT_GZIPPED) {
+        endlessFault(faultPath, kind);
+        return;
+    }
     const QJsonObject body{{"username", MOBILE}, {"password", PASSWORD}, {"appKey", "k"}, {"appSysType", "1"}};
     QElapsedTimer clock;
     clock.start();
