@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QVector>
 
 namespace {
 
@@ -74,18 +75,20 @@ int main(int argc, char* argv[])
                                            QStringLiteral("Update package (zip) to serve and offer as version 1.0.1."),
                                            QStringLiteral("file"));
     parser.addOption(packageOption);
-    const QCommandLineOption endlessOption(QStringLiteral("endless"),
-                                           QStringLiteral("Answer this request path with a reply that never ends."),
-                                           QStringLiteral("path"));
-    parser.addOption(endlessOption);
-    const QCommandLineOption pourOption(QStringLiteral("pour"),
-                                        QStringLiteral("Answer this request path with a reply poured without end in 1 MiB pieces."),
-                                        QStringLiteral("path"));
-    parser.addOption(pourOption);
-    const QCommandLineOption gzipOption(QStringLiteral("gzip"),
-                                        QStringLiteral("Answer this request path with gzipped zeros without end."),
-                                        QStringLiteral("path"));
-    parser.addOption(gzipOption);
+    // Request paths answered without end, each in its own hostile way.
+    const QVector<QPair<QCommandLineOption, LoopbackCloud::FAULT>> endlessOptions{
+        {QCommandLineOption(QStringLiteral("endless"), QStringLiteral("Answer this request path with a reply that never ends."),
+                            QStringLiteral("path")),
+         LoopbackCloud::FAULT_ENDLESS},
+        {QCommandLineOption(QStringLiteral("pour"),
+                            QStringLiteral("Answer this request path with a reply poured without end in 1 MiB pieces."),
+                            QStringLiteral("path")),
+         LoopbackCloud::FAULT_POURED},
+        {QCommandLineOption(QStringLiteral("gzip"), QStringLiteral("Answer this request path with gzipped zeros without end."),
+                            QStringLiteral("path")),
+         LoopbackCloud::FAULT_GZIPPED}};
+    for (const auto& option : endlessOptions)
+        parser.addOption(option.first);
     parser.process(app);
 
     QTextStream out(stdout);
@@ -105,12 +108,10 @@ int main(int argc, char* argv[])
         out << "cannot read package " << parser.value(packageOption) << Qt::endl;
         return 1;
     }
-    for (const QString& path : parser.values(endlessOption))
-        cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_ENDLESS, {}, {}, 0});
-    for (const QString& path : parser.values(pourOption))
-        cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_POURED, {}, {}, 0});
-    for (const QString& path : parser.values(gzipOption))
-        cloud.setFault(path, LoopbackCloud::lc_fault{LoopbackCloud::FAULT_GZIPPED, {}, {}, 0});
+    for (const auto& option : endlessOptions) {
+        for (const QString& path : parser.values(option.first))
+            cloud.setFault(path, LoopbackCloud::lc_fault{option.second, {}, {}, 0});
+    }
     // Someone registering by hand needs the code the cloud would have sent by SMS.
     QObject::connect(&cloud.ledger(), &CloudLedger::onCodeIssued,
                      [&out](const QString& mobile, int type, const QString& code) {
